@@ -1,0 +1,24 @@
+// What both programs do at their edges: read the width argument and hand
+// the finished result to standard output.
+#ifndef CLI_H
+#define CLI_H
+
+#include <cstddef>
+#include <cstdint>
+
+// The widest result: one byte more, for the terminating zero, must still
+// fit a 32-bit count.
+constexpr std::uint32_t width_max = UINT32_MAX - 1;
+
+// Read a width the way strtol does in base 10, but on the full 64-bit value
+// so that nothing wraps before it is judged. No digits, zero or a negative
+// value give fallback; a value below least is raised to least. Returns false
+// when the value is above width_max and cannot be used.
+bool width_parse(const char *arg, std::uint32_t fallback, std::uint32_t least,
+    std::uint32_t *width);
+
+// Write n bytes of buf to standard output and make sure they got there.
+// Returns false when any of them was lost.
+bool out_write(const char *buf, std::size_t n);
+
+#endif
