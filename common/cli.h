@@ -9,6 +9,8 @@
 // The widest result: one byte more, for the terminating zero, must still
 // fit a 32-bit count.
 constexpr std::uint32_t width_max = UINT32_MAX - 1;
+static_assert(std::size_t{width_max} < SIZE_MAX,
+    "a buffer of width_max + 1 bytes must have a size_t size");
 
 // Read a width the way strtol does in base 10, but on the full 64-bit value
 // so that nothing wraps before it is judged. No digits, zero or a negative
