@@ -1,7 +1,9 @@
 #include "cli.h"
 
-#include <cstdio>
+#include <cerrno>
 #include <cstdlib>
+
+#include <unistd.h>
 
 constexpr int decimal = 10;
 
@@ -23,8 +25,24 @@ bool width_parse(const char *arg, std::uint32_t fallback, std::uint32_t least,
 
 bool out_write(const char *buf, std::size_t n)
 {
-	if (std::fwrite(buf, 1, n, stdout) != n)
-		return false;
-	// Bytes still in the stream's buffer have not been written yet.
-	return std::fflush(stdout) == 0 && !std::ferror(stdout);
+	bool ok = true;
+
+	// write(2) may take fewer bytes than asked (a pipe, a signal, the
+	// kernel's cap of about 2 GiB a call); go on from where it stopped.
+	while (n > 0) {
+		ssize_t done = write(STDOUT_FILENO, buf, n);
+		if (done < 0 && errno == EINTR)
+			continue;
+		if (done <= 0) {
+			ok = false;
+			break;
+		}
+		buf += done;
+		n -= static_cast<std::size_t>(done);
+	}
+	// Some file systems (NFS among them) report a lost write only when the
+	// file is closed.
+	if (close(STDOUT_FILENO) != 0)
+		ok = false;
+	return ok;
 }

@@ -19,8 +19,8 @@ static_assert(std::size_t{width_max} < SIZE_MAX,
 bool width_parse(const char *arg, std::uint32_t fallback, std::uint32_t least,
     std::uint32_t *width);
 
-// Write n bytes of buf to standard output and make sure they got there.
-// Returns false when any of them was lost.
+// Write n bytes of buf to standard output and close it, which is the last
+// point where a lost write shows. Returns false when any byte was lost.
 bool out_write(const char *buf, std::size_t n);
 
 #endif

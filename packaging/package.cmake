@@ -1,0 +1,72 @@
+# Release artefacts: a Debian package of both programs (target deb) and the
+# source tarball (target package_source).
+
+# The release NEWS names first must be the one being built.
+file(STRINGS ${PROJECT_SOURCE_DIR}/NEWS news_head LIMIT_COUNT 1)
+if(NOT news_head MATCHES "^fitbytes ${PROJECT_VERSION} \\(([0-9]+-[0-9]+-[0-9]+)\\)$")
+	message(FATAL_ERROR "NEWS: \"${news_head}\" should be \"fitbytes ${PROJECT_VERSION} (YYYY-MM-DD)\"")
+endif()
+
+# The Debian name of the machine the programs are built for.
+execute_process(COMMAND ${CMAKE_CXX_COMPILER} -dumpmachine
+	OUTPUT_VARIABLE triplet OUTPUT_STRIP_TRAILING_WHITESPACE)
+if(triplet MATCHES "^(x86_64|i[3-6]86)-" AND CMAKE_SIZEOF_VOID_P EQUAL 4)
+	set(deb_arch i386)
+elseif(triplet MATCHES "^x86_64-")
+	set(deb_arch amd64)
+elseif(triplet MATCHES "^aarch64-")
+	set(deb_arch arm64)
+elseif(triplet MATCHES "^arm.*-gnueabihf$")
+	set(deb_arch armhf)
+elseif(triplet MATCHES "^arm.*-gnueabi$")
+	set(deb_arch armel)
+endif()
+set(FITBYTES_DEB_ARCH "${deb_arch}" CACHE STRING "Debian architecture of the package")
+
+find_program(DPKG_DEB dpkg-deb)
+if(DPKG_DEB AND FITBYTES_DEB_ARCH)
+	set(deb ${PROJECT_BINARY_DIR}/fitbytes_${PROJECT_VERSION}_${FITBYTES_DEB_ARCH}.deb)
+	add_custom_target(deb
+		COMMAND ${CMAKE_COMMAND}
+			-DSRC=${PROJECT_SOURCE_DIR} -DBIN=${PROJECT_BINARY_DIR}
+			-DVERSION=${PROJECT_VERSION} -DARCH=${FITBYTES_DEB_ARCH}
+			-DSTRIP=${CMAKE_STRIP} -DREADELF=${CMAKE_READELF}
+			-DGZIP=${GZIP_EXECUTABLE} -DDPKG_DEB=${DPKG_DEB} -DOUT=${deb}
+			-P ${CMAKE_CURRENT_LIST_DIR}/deb.cmake
+		COMMENT "Making ${deb}"
+		VERBATIM)
+	add_dependencies(deb midclip padfront midclip_page padfront_page)
+endif()
+
+# The source tarball holds the tracked files alone, under one top folder.
+# Files git does not track, build trees among them, are left out.
+function(regex_quote out text)
+	string(REGEX REPLACE "([][+.*()^$?|\\])" "\\\\\\1" text "${text}")
+	set(${out} "${text}" PARENT_SCOPE)
+endfunction()
+regex_quote(src ${PROJECT_SOURCE_DIR})
+regex_quote(bin ${PROJECT_BINARY_DIR})
+set(ignore "/\\.git/" "/\\.git$" "^${bin}/")
+find_package(Git QUIET)
+if(GIT_FOUND AND EXISTS ${PROJECT_SOURCE_DIR}/.git)
+	execute_process(COMMAND ${GIT_EXECUTABLE} -c core.quotePath=off
+			ls-files --others --directory
+		WORKING_DIRECTORY ${PROJECT_SOURCE_DIR}
+		OUTPUT_VARIABLE untracked)
+	string(REPLACE "\n" ";" untracked "${untracked}")
+	foreach(path IN LISTS untracked)
+		if(path)
+			regex_quote(path "${path}")
+			list(APPEND ignore "^${src}/${path}")
+		endif()
+	endforeach()
+endif()
+
+set(CPACK_PACKAGE_NAME fitbytes)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_GENERATOR TGZ)
+set(CPACK_SOURCE_GENERATOR TGZ)
+set(CPACK_SOURCE_PACKAGE_FILE_NAME fitbytes-${PROJECT_VERSION})
+set(CPACK_SOURCE_IGNORE_FILES ${ignore})
+set(CPACK_VERBATIM_VARIABLES ON)
+include(CPack)
