@@ -24,7 +24,9 @@ fail() {
 
 # check STATUS EXPECTED PROG [ARGS...]
 # Output goes where $sink says: a file (the default, compared byte for
-# byte), "full" for /dev/full, "closed" for a closed standard output.
+# byte), "full" for /dev/full, "closed" for a closed standard output,
+# "badclose" for a file whose close fails (strace makes the run's last
+# close fail, the one of standard output).
 check() {
 	local status=$1 expected=$2 prog=$3 rc
 	shift 3
@@ -34,6 +36,12 @@ check() {
 	file)	"${runner[@]}" "$bin/$prog" "$@" >"$tmp/out" 2>"$tmp/err" ;;
 	full)	"${runner[@]}" "$bin/$prog" "$@" >/dev/full 2>"$tmp/err" ;;
 	closed)	"${runner[@]}" "$bin/$prog" "$@" >&- 2>"$tmp/err" ;;
+	badclose)
+		strace -qq -o "$tmp/trace" -e trace=close "$bin/$prog" "$@" >/dev/null
+		local n=$(grep -c '^close(' "$tmp/trace")
+		tail -n 1 "$tmp/trace" | grep -q '^close(1)' || fail "$prog: last close is not of fd 1"
+		strace -qq -o /dev/null -e inject=close:error=EIO:when="$n" \
+		    "$bin/$prog" "$@" >"$tmp/out" 2>"$tmp/err" ;;
 	esac
 	rc=$?
 	printf '%s' "$expected" >"$tmp/want"
@@ -123,6 +131,19 @@ for sink in full closed; do
 	check 1 ""		padfront x 100000
 done
 sink=file
+
+# a close of standard output that fails loses the run too, though every
+# byte was written: on some file systems that is where a lost write shows;
+# only where the programs run cleanly under strace (not under LeakSanitizer)
+if [ ${#runner[@]} -eq 0 ] &&
+    [ -z "$(strace -o /dev/null "$bin/midclip" ab 6 2>&1 >/dev/null)" ]; then
+	sink=badclose
+	check 1 "abc  "		midclip abc 5
+	check 1 "   ab"		padfront ab 5
+	sink=file
+else
+	echo "failed close cases skipped: the programs do not run cleanly under strace here"
+fi
 
 # a buffer that cannot be allocated fails the run; only where a limit on
 # address space works (not under sanitizers or valgrind)

@@ -2,8 +2,9 @@
 // texts up to the longest argument, width arguments with white space, signs,
 // junk after the digits and values out of range.
 //
-// usage: props MIDCLIP PADFRONT [SEED [RUNS]]
-// A failure prints its seed; the same seed replays the same inputs.
+// usage: props MIDCLIP PADFRONT [SEED [RUNS [RUNNER ARGS...]]]
+// A failure prints its seed; the same seed replays the same inputs. RUNNER,
+// when given, runs every program (an emulator such as qemu-user, for one).
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -26,9 +27,12 @@ struct Run {
 	std::string out, err;
 };
 
+std::vector<char *> runner;
+
 Run run(const char *prog, const std::vector<std::string> &args)
 {
-	std::vector<char *> argv{ const_cast<char *>(prog) };
+	std::vector<char *> argv(runner);
+	argv.push_back(const_cast<char *>(prog));
 	for (const auto &a : args)
 		argv.push_back(const_cast<char *>(a.c_str()));
 	argv.push_back(nullptr);
@@ -46,8 +50,8 @@ Run run(const char *prog, const std::vector<std::string> &args)
 	posix_spawn_file_actions_adddup2(&fa, fileno(err), 2);
 	posix_spawn_file_actions_addclose(&fa, out[0]);
 	pid_t pid;
-	if (posix_spawn(&pid, prog, &fa, nullptr, argv.data(), environ) != 0) {
-		std::perror(prog);
+	if (posix_spawnp(&pid, argv[0], &fa, nullptr, argv.data(), environ) != 0) {
+		std::perror(argv[0]);
 		std::exit(2);
 	}
 	posix_spawn_file_actions_destroy(&fa);
@@ -140,11 +144,12 @@ void fail(const char *prog, unsigned long long seed, int i, const Width &w,
 int main(int argc, char *argv[])
 {
 	if (argc < 3) {
-		std::fprintf(stderr, "usage: props MIDCLIP PADFRONT [SEED [RUNS]]\n");
+		std::fprintf(stderr, "usage: props MIDCLIP PADFRONT [SEED [RUNS [RUNNER ARGS...]]]\n");
 		return 2;
 	}
 	unsigned long long seed = argc > 3 ? std::strtoull(argv[3], nullptr, 10) : 1;
 	int runs = argc > 4 ? std::atoi(argv[4]) : 2000;
+	runner.assign(argv + (argc > 5 ? 5 : argc), argv + argc);
 	Gen g{ std::mt19937_64(seed) };
 
 	for (int i = 0; i < runs; i++) {
