@@ -38,35 +38,20 @@ if(DPKG_DEB AND FITBYTES_DEB_ARCH)
 	add_dependencies(deb midclip padfront midclip_page padfront_page)
 endif()
 
-# The source tarball holds the tracked files alone, under one top folder.
-# Files git does not track, build trees among them, are left out.
-function(regex_quote out text)
-	string(REGEX REPLACE "([][+.*()^$?|\\])" "\\\\\\1" text "${text}")
-	set(${out} "${text}" PARENT_SCOPE)
-endfunction()
-regex_quote(src ${PROJECT_SOURCE_DIR})
-regex_quote(bin ${PROJECT_BINARY_DIR})
-set(ignore "/\\.git/" "/\\.git$" "^${bin}/")
+# The source tarball holds the tracked files alone, under one top folder:
+# source.cmake, read when cpack runs, leaves out whatever git does not track
+# at that moment, build trees among them.
 find_package(Git QUIET)
-if(GIT_FOUND AND EXISTS ${PROJECT_SOURCE_DIR}/.git)
-	execute_process(COMMAND ${GIT_EXECUTABLE} -c core.quotePath=off
-			ls-files --others --directory
-		WORKING_DIRECTORY ${PROJECT_SOURCE_DIR}
-		OUTPUT_VARIABLE untracked)
-	string(REPLACE "\n" ";" untracked "${untracked}")
-	foreach(path IN LISTS untracked)
-		if(path)
-			regex_quote(path "${path}")
-			list(APPEND ignore "^${src}/${path}")
-		endif()
-	endforeach()
-endif()
+set(CPACK_FITBYTES_GIT "${GIT_EXECUTABLE}")
+set(CPACK_FITBYTES_SOURCE_DIR ${PROJECT_SOURCE_DIR})
+set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/source.cmake)
+string(REGEX REPLACE "([][+.*()^$?|\\])" "\\\\\\1" bin "${PROJECT_BINARY_DIR}")
 
 set(CPACK_PACKAGE_NAME fitbytes)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_GENERATOR TGZ)
 set(CPACK_SOURCE_GENERATOR TGZ)
 set(CPACK_SOURCE_PACKAGE_FILE_NAME fitbytes-${PROJECT_VERSION})
-set(CPACK_SOURCE_IGNORE_FILES ${ignore})
+set(CPACK_SOURCE_IGNORE_FILES "/\\.git/" "/\\.git$" "^${bin}/")
 set(CPACK_VERBATIM_VARIABLES ON)
 include(CPack)
