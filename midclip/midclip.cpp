@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include "cli.h"
 #include "str.h"
@@ -37,8 +38,7 @@ int main(int argc, char *argv[])
 		str_cpy(buf + head + marker_len, text + (len - tail), tail);
 	} else {
 		str_cpy(buf, text, len);
-		for (std::uint32_t i = len; i < w; i++)
-			buf[i] = ' ';
+		std::memset(buf + len, ' ', w - len);
 	}
 
 	bool ok = out_write(buf, w);

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include "cli.h"
 #include "str.h"
@@ -41,8 +42,7 @@ int main(int argc, char *argv[])
 		std::uint32_t pad = w - len;
 		for (std::uint32_t i = len; i > 0; i--)
 			buf[pad + i - 1] = buf[i - 1];
-		for (std::uint32_t i = 0; i < pad; i++)
-			buf[i] = ' ';
+		std::memset(buf, ' ', pad);
 		len = w;
 	}
 
