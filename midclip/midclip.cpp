@@ -1,7 +1,6 @@
 // midclip: print a text in exactly width bytes. A longer text keeps its
 // beginning and its end around "..."; a shorter one is padded with spaces.
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 

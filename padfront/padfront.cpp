@@ -1,7 +1,6 @@
 // padfront: right-align a text in width bytes with spaces in front of it.
 // A text at least as long as the width is printed unchanged.
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
