@@ -96,6 +96,8 @@ function(fitbytes_tool name)
 	install(TARGETS ${name} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
 	# The page names the release it belongs to; keep that in step.
+	set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
+		${CMAKE_CURRENT_SOURCE_DIR}/${name}.1)
 	file(STRINGS ${name}.1 os REGEX "^\\.Os ")
 	if(NOT os STREQUAL ".Os fitbytes ${PROJECT_VERSION}")
 		message(FATAL_ERROR "${name}/${name}.1: \"${os}\" should be \".Os fitbytes ${PROJECT_VERSION}\"")

@@ -1,5 +1,6 @@
 # Make the Debian package of an already built tree: cmake -P deb.cmake with
-# SRC, BIN, VERSION, ARCH, STRIP, READELF, GZIP, DPKG_DEB and OUT set.
+# SRC, BIN, VERSION, DATE (of the release, YYYY-MM-DD), ARCH, STRIP, READELF,
+# GZIP, DPKG_DEB and OUT set.
 #
 # Everything in the package is derived from the tree and the NEWS file, with
 # time stamps from SOURCE_DATE_EPOCH (the date of the release in NEWS when it
@@ -16,15 +17,8 @@ function(run)
 	execute_process(COMMAND ${ARGN} COMMAND_ERROR_IS_FATAL ANY)
 endfunction()
 
-# The release: its version, date and notes are the first entry of NEWS.
+# The release notes: the first entry of NEWS, after its heading line.
 file(READ ${SRC}/NEWS news)
-if(NOT news MATCHES "^${name} ([^ \n]+) \\(([0-9]+-[0-9]+-[0-9]+)\\)\n\n")
-	message(FATAL_ERROR "NEWS does not start with a release line")
-endif()
-set(date ${CMAKE_MATCH_2})
-if(NOT CMAKE_MATCH_1 STREQUAL VERSION)
-	message(FATAL_ERROR "NEWS names ${CMAKE_MATCH_1}, the project ${VERSION}")
-endif()
 string(REGEX REPLACE "^[^\n]*\n\n" "" notes "${news}")
 string(FIND "${notes}" "\n\n${name} " end)
 string(SUBSTRING "${notes}" 0 ${end} notes)
@@ -32,11 +26,11 @@ string(REGEX REPLACE "\n+$" "" notes "${notes}")
 
 set(epoch "$ENV{SOURCE_DATE_EPOCH}")
 if(epoch STREQUAL "")
-	execute_process(COMMAND date -u -d "${date}" +%s
+	execute_process(COMMAND date -u -d "${DATE}" +%s
 		OUTPUT_VARIABLE epoch OUTPUT_STRIP_TRAILING_WHITESPACE
 		COMMAND_ERROR_IS_FATAL ANY)
 endif()
-execute_process(COMMAND date -u -R -d "${date}"
+execute_process(COMMAND date -u -R -d "${DATE}"
 	OUTPUT_VARIABLE when OUTPUT_STRIP_TRAILING_WHITESPACE
 	COMMAND_ERROR_IS_FATAL ANY)
 

@@ -1,11 +1,14 @@
 # Release artefacts: a Debian package of both programs (target deb) and the
 # source tarball (target package_source).
 
-# The release NEWS names first must be the one being built.
+# The release NEWS names first must be the one being built; its date is the
+# package's.
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/NEWS)
 file(STRINGS ${PROJECT_SOURCE_DIR}/NEWS news_head LIMIT_COUNT 1)
 if(NOT news_head MATCHES "^fitbytes ${PROJECT_VERSION} \\(([0-9]+-[0-9]+-[0-9]+)\\)$")
 	message(FATAL_ERROR "NEWS: \"${news_head}\" should be \"fitbytes ${PROJECT_VERSION} (YYYY-MM-DD)\"")
 endif()
+set(release_date ${CMAKE_MATCH_1})
 
 # The Debian name of the machine the programs are built for.
 execute_process(COMMAND ${CMAKE_CXX_COMPILER} -dumpmachine
@@ -29,7 +32,8 @@ if(DPKG_DEB AND FITBYTES_DEB_ARCH)
 	add_custom_target(deb
 		COMMAND ${CMAKE_COMMAND}
 			-DSRC=${PROJECT_SOURCE_DIR} -DBIN=${PROJECT_BINARY_DIR}
-			-DVERSION=${PROJECT_VERSION} -DARCH=${FITBYTES_DEB_ARCH}
+			-DVERSION=${PROJECT_VERSION} -DDATE=${release_date}
+			-DARCH=${FITBYTES_DEB_ARCH}
 			-DSTRIP=${CMAKE_STRIP} -DREADELF=${CMAKE_READELF}
 			-DGZIP=${GZIP_EXECUTABLE} -DDPKG_DEB=${DPKG_DEB} -DOUT=${deb}
 			-P ${CMAKE_CURRENT_LIST_DIR}/deb.cmake
@@ -39,19 +43,19 @@ if(DPKG_DEB AND FITBYTES_DEB_ARCH)
 endif()
 
 # The source tarball holds the tracked files alone, under one top folder:
-# source.cmake, read when cpack runs, leaves out whatever git does not track
-# at that moment, build trees among them.
+# source.cmake, read when cpack runs, leaves out this build tree and whatever
+# git does not track at that moment.
 find_package(Git QUIET)
 set(CPACK_FITBYTES_GIT "${GIT_EXECUTABLE}")
 set(CPACK_FITBYTES_SOURCE_DIR ${PROJECT_SOURCE_DIR})
+set(CPACK_FITBYTES_BINARY_DIR ${PROJECT_BINARY_DIR})
 set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/source.cmake)
-string(REGEX REPLACE "([][+.*()^$?|\\])" "\\\\\\1" bin "${PROJECT_BINARY_DIR}")
 
 set(CPACK_PACKAGE_NAME fitbytes)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_GENERATOR TGZ)
 set(CPACK_SOURCE_GENERATOR TGZ)
 set(CPACK_SOURCE_PACKAGE_FILE_NAME fitbytes-${PROJECT_VERSION})
-set(CPACK_SOURCE_IGNORE_FILES "/\\.git/" "/\\.git$" "^${bin}/")
+set(CPACK_SOURCE_IGNORE_FILES "/\\.git/" "/\\.git$")
 set(CPACK_VERBATIM_VARIABLES ON)
 include(CPack)
