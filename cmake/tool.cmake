@@ -48,7 +48,8 @@ endforeach()
 
 # _FORTIFY_SOURCE needs optimisation, means nothing under the sanitizers, and
 # is left alone when the caller's flags already choose a level. Level 3 needs
-# a recent compiler and C library; the check sees what the headers make of it.
+# a recent compiler and C library, and some C libraries (musl) have none at
+# all; the check sees what the headers make of it.
 string(TOUPPER "${CMAKE_BUILD_TYPE}" build_type)
 if(NOT FITBYTES_SANITIZE AND
     NOT "${CMAKE_CXX_FLAGS} ${CMAKE_CXX_FLAGS_${build_type}}" MATCHES "_FORTIFY_SOURCE")
@@ -56,7 +57,7 @@ if(NOT FITBYTES_SANITIZE AND
 		set(CMAKE_REQUIRED_FLAGS "-O2 -U_FORTIFY_SOURCE -D_FORTIFY_SOURCE=${level}")
 		set(CMAKE_REQUIRED_QUIET ON)
 		check_cxx_source_compiles("
-			#include <cstdio>
+			#include <stdio.h>
 			#if !defined(__USE_FORTIFY_LEVEL) || __USE_FORTIFY_LEVEL < ${level}
 			#error level ${level} unavailable
 			#endif
@@ -80,16 +81,20 @@ if(FITBYTES_HAS_FILE_PREFIX_MAP)
 		-ffile-prefix-map=${PROJECT_BINARY_DIR}/=)
 endif()
 
+# The programs and what they share need the C library alone, so that they
+# build against any of them (glibc, musl): C and POSIX headers only, no C++
+# library headers, no exceptions, no run-time type information.
+add_library(fitbytes_libc_only INTERFACE)
+target_compile_options(fitbytes_libc_only INTERFACE -nostdinc++ -fno-exceptions -fno-rtti)
+
 find_program(GZIP_EXECUTABLE gzip REQUIRED)
 
 # fitbytes_tool(NAME): one program of NAME/NAME.cpp with its manual page
-# NAME/NAME.1. The programs need the C library alone: no exceptions, no
-# run-time type information, and nothing linked that they do not use, since
-# every shared library adds to the cost of starting them.
+# NAME/NAME.1, linked with nothing it does not use, since every shared
+# library adds to the cost of starting it.
 function(fitbytes_tool name)
 	add_executable(${name} ${name}.cpp)
-	target_link_libraries(${name} PRIVATE fitbytes_common fitbytes_options)
-	target_compile_options(${name} PRIVATE -fno-exceptions -fno-rtti)
+	target_link_libraries(${name} PRIVATE fitbytes_common fitbytes_options fitbytes_libc_only)
 	target_link_options(${name} PRIVATE -Wl,--as-needed)
 	set_target_properties(${name} PROPERTIES
 		RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/bin)

@@ -1,17 +1,16 @@
 #include "cli.h"
 
-#include <cerrno>
-#include <cstdlib>
-
+#include <errno.h>
+#include <stdlib.h>
 #include <unistd.h>
 
 constexpr int decimal = 10;
 
-bool width_parse(const char *arg, std::uint32_t fallback, std::uint32_t least,
-    std::uint32_t *width)
+bool width_parse(const char *arg, uint32_t fallback, uint32_t least,
+    uint32_t *width)
 {
 	// strtoll saturates out-of-range values, which land above width_max.
-	long long v = std::strtoll(arg, nullptr, decimal);
+	long long v = strtoll(arg, nullptr, decimal);
 
 	if (v <= 0) {
 		*width = fallback;
@@ -19,11 +18,11 @@ bool width_parse(const char *arg, std::uint32_t fallback, std::uint32_t least,
 	}
 	if (v > static_cast<long long>(width_max))
 		return false;
-	*width = v < least ? least : static_cast<std::uint32_t>(v);
+	*width = v < least ? least : static_cast<uint32_t>(v);
 	return true;
 }
 
-bool out_write(const char *buf, std::size_t n)
+bool out_write(const char *buf, size_t n)
 {
 	bool ok = true;
 
@@ -38,7 +37,7 @@ bool out_write(const char *buf, std::size_t n)
 			break;
 		}
 		buf += done;
-		n -= static_cast<std::size_t>(done);
+		n -= static_cast<size_t>(done);
 	}
 	// Some file systems (NFS among them) report a lost write only when the
 	// file is closed.

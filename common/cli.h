@@ -3,24 +3,24 @@
 #ifndef CLI_H
 #define CLI_H
 
-#include <cstddef>
-#include <cstdint>
+#include <stddef.h>
+#include <stdint.h>
 
 // The widest result: one byte more, for the terminating zero, must still
 // fit a 32-bit count.
-constexpr std::uint32_t width_max = UINT32_MAX - 1;
-static_assert(std::size_t{width_max} < SIZE_MAX,
+constexpr uint32_t width_max = UINT32_MAX - 1;
+static_assert(size_t{width_max} < SIZE_MAX,
     "a buffer of width_max + 1 bytes must have a size_t size");
 
 // Read a width the way strtol does in base 10, but on the full 64-bit value
 // so that nothing wraps before it is judged. No digits, zero or a negative
 // value give fallback; a value below least is raised to least. Returns false
 // when the value is above width_max and cannot be used.
-bool width_parse(const char *arg, std::uint32_t fallback, std::uint32_t least,
-    std::uint32_t *width);
+bool width_parse(const char *arg, uint32_t fallback, uint32_t least,
+    uint32_t *width);
 
 // Write n bytes of buf to standard output and close it, which is the last
 // point where a lost write shows. Returns false when any byte was lost.
-bool out_write(const char *buf, std::size_t n);
+bool out_write(const char *buf, size_t n);
 
 #endif

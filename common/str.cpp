@@ -1,16 +1,16 @@
 #include "str.h"
 
-std::uint32_t str_len(const char *s)
+uint32_t str_len(const char *s)
 {
-	std::uint32_t n = 0;
+	uint32_t n = 0;
 
 	while (s[n] != '\0')
 		n++;
 	return n;
 }
 
-void str_cpy(char *dst, const char *src, std::uint32_t n)
+void str_cpy(char *dst, const char *src, uint32_t n)
 {
-	for (std::uint32_t i = 0; i < n; i++)
+	for (uint32_t i = 0; i < n; i++)
 		dst[i] = src[i];
 }

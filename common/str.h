@@ -4,13 +4,13 @@
 #ifndef STR_H
 #define STR_H
 
-#include <cstdint>
+#include <stdint.h>
 
 // Number of bytes before the first zero byte of s.
-std::uint32_t str_len(const char *s);
+uint32_t str_len(const char *s);
 
 // Copy exactly n bytes from src to dst, first byte first. Adds no terminator
 // and stops at no zero byte. The regions must not overlap.
-void str_cpy(char *dst, const char *src, std::uint32_t n);
+void str_cpy(char *dst, const char *src, uint32_t n);
 
 #endif

@@ -1,8 +1,9 @@
 // The byte primitives on what arguments can never hold: zero bytes inside
 // a counted run, and the bytes around a copy that must stay untouched.
-#include <cstdio>
-#include <cstring>
-#include <initializer_list>
+// C headers alone, like the programs, so that it builds against any C
+// library the programs are built with.
+#include <stdio.h>
+#include <string.h>
 
 #include "str.h"
 
@@ -11,7 +12,7 @@ static int fails;
 static void expect(bool ok, const char *what)
 {
 	if (!ok) {
-		std::printf("FAIL: %s\n", what);
+		printf("FAIL: %s\n", what);
 		fails++;
 	}
 }
@@ -37,26 +38,27 @@ int main()
 	};
 	for (const auto &c : copies) {
 		char dst[10];
-		std::memset(dst, '#', sizeof dst);
+		memset(dst, '#', sizeof dst);
 		str_cpy(dst, c.src, c.n);
-		expect(std::memcmp(dst, c.want, 8) == 0 && dst[8] == '#', c.what);
+		expect(memcmp(dst, c.want, 8) == 0 && dst[8] == '#', c.what);
 	}
 
 	// Long runs with every alignment, against memcpy.
+	static const unsigned lens[] = { 1, 15, 16, 17, 63, 4096 };
 	static char src[4096 + 64], dst[4096 + 64], want[4096 + 64];
 	for (unsigned i = 0; i < sizeof src; i++)
 		src[i] = static_cast<char>(i * 7 + 1);
 	for (unsigned so = 0; so < 8; so++)
 		for (unsigned d = 0; d < 8; d++)
-			for (unsigned n : { 1u, 15u, 16u, 17u, 63u, 4096u }) {
-				std::memset(dst, '#', sizeof dst);
-				std::memset(want, '#', sizeof want);
-				std::memcpy(want + d, src + so, n);
+			for (unsigned n : lens) {
+				memset(dst, '#', sizeof dst);
+				memset(want, '#', sizeof want);
+				memcpy(want + d, src + so, n);
 				str_cpy(dst + d, src + so, n);
-				expect(std::memcmp(dst, want, sizeof dst) == 0,
+				expect(memcmp(dst, want, sizeof dst) == 0,
 				    "long copy equals memcpy");
 			}
 
-	std::printf("%d failed\n", fails);
+	printf("%d failed\n", fails);
 	return fails != 0;
 }

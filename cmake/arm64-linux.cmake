@@ -1,5 +1,0 @@
-# 64-bit ARM Linux (needs g++-aarch64-linux-gnu and qemu-user).
-set(CMAKE_SYSTEM_PROCESSOR aarch64)
-set(cross_triplet aarch64-linux-gnu)
-set(cross_qemu qemu-aarch64)
-include(${CMAKE_CURRENT_LIST_DIR}/cross-linux.cmake)
