@@ -13,9 +13,7 @@ set(stage ${BIN}/deb)
 set(root ${stage}/root)
 set(doc ${root}/usr/share/doc/${name})
 
-function(run)
-	execute_process(COMMAND ${ARGN} COMMAND_ERROR_IS_FATAL ANY)
-endfunction()
+include(${CMAKE_CURRENT_LIST_DIR}/release.cmake)
 
 # The release notes: the first entry of NEWS, after its heading line.
 file(READ ${SRC}/NEWS news)
@@ -24,12 +22,6 @@ string(FIND "${notes}" "\n\n${name} " end)
 string(SUBSTRING "${notes}" 0 ${end} notes)
 string(REGEX REPLACE "\n+$" "" notes "${notes}")
 
-set(epoch "$ENV{SOURCE_DATE_EPOCH}")
-if(epoch STREQUAL "")
-	execute_process(COMMAND date -u -d "${DATE}" +%s
-		OUTPUT_VARIABLE epoch OUTPUT_STRIP_TRAILING_WHITESPACE
-		COMMAND_ERROR_IS_FATAL ANY)
-endif()
 execute_process(COMMAND date -u -R -d "${DATE}"
 	OUTPUT_VARIABLE when OUTPUT_STRIP_TRAILING_WHITESPACE
 	COMMAND_ERROR_IS_FATAL ANY)

@@ -1,5 +1,6 @@
-# Release artefacts: a Debian package of both programs (target deb) and the
-# source tarball (target package_source).
+# Release artefacts: a Debian package of both programs (target deb), or for
+# a static musl build a tarball of them to unpack anywhere (target tarball),
+# and the source tarball (target package_source).
 
 # The release NEWS names first must be the one being built; its date is the
 # package's.
@@ -23,11 +24,30 @@ elseif(triplet MATCHES "^arm.*-gnueabihf$")
 	set(deb_arch armhf)
 elseif(triplet MATCHES "^arm.*-gnueabi$")
 	set(deb_arch armel)
+elseif(triplet MATCHES "^powerpc64le-")
+	set(deb_arch ppc64el)
+elseif(triplet MATCHES "^riscv64-")
+	set(deb_arch riscv64)
+elseif(triplet MATCHES "^s390x-")
+	set(deb_arch s390x)
 endif()
 set(FITBYTES_DEB_ARCH "${deb_arch}" CACHE STRING "Debian architecture of the package")
 
 find_program(DPKG_DEB dpkg-deb)
-if(DPKG_DEB AND FITBYTES_DEB_ARCH)
+find_program(TAR_EXECUTABLE tar)
+if(FITBYTES_MUSL_TRIPLET AND TAR_EXECUTABLE)
+	set(tarball fitbytes-${PROJECT_VERSION}-${FITBYTES_MUSL_TRIPLET})
+	add_custom_target(tarball
+		COMMAND ${CMAKE_COMMAND}
+			-DSRC=${PROJECT_SOURCE_DIR} -DBIN=${PROJECT_BINARY_DIR}
+			-DNAME=${tarball} -DDATE=${release_date}
+			-DSTRIP=${CMAKE_STRIP} -DGZIP=${GZIP_EXECUTABLE}
+			-DTAR=${TAR_EXECUTABLE} -DMUSL_COPYRIGHT=${FITBYTES_MUSL_COPYRIGHT}
+			-P ${CMAKE_CURRENT_LIST_DIR}/tarball.cmake
+		COMMENT "Making ${PROJECT_BINARY_DIR}/${tarball}.tar.gz"
+		VERBATIM)
+	add_dependencies(tarball midclip padfront midclip_page padfront_page)
+elseif(DPKG_DEB AND FITBYTES_DEB_ARCH)
 	set(deb ${PROJECT_BINARY_DIR}/fitbytes_${PROJECT_VERSION}_${FITBYTES_DEB_ARCH}.deb)
 	add_custom_target(deb
 		COMMAND ${CMAKE_COMMAND}
