@@ -14,14 +14,14 @@
 # emulator (- for none: the host runs it; ending in ? for one that is used
 # only where the host cannot run the programs), musl triplet (- for none).
 set(fitbytes_targets
-	"amd64   x86_64-linux-gnu      x86_64  -            x86_64-linux-musl"
-	"i386    i686-linux-gnu        i686    qemu-i386?   i386-linux-musl"
-	"arm64   aarch64-linux-gnu     aarch64 qemu-aarch64 aarch64-linux-musl"
-	"armhf   arm-linux-gnueabihf   armv7l  qemu-arm     arm-linux-musleabihf"
-	"armel   arm-linux-gnueabi     armv5tel qemu-arm    -"
-	"ppc64el powerpc64le-linux-gnu ppc64le qemu-ppc64le -"
-	"riscv64 riscv64-linux-gnu     riscv64 qemu-riscv64 -"
-	"s390x   s390x-linux-gnu       s390x   qemu-s390x   -")
+	"amd64   x86_64-linux-gnu      x86_64   -            x86_64-linux-musl"
+	"i386    i686-linux-gnu        i686     qemu-i386?   i386-linux-musl"
+	"arm64   aarch64-linux-gnu     aarch64  qemu-aarch64 aarch64-linux-musl"
+	"armhf   arm-linux-gnueabihf   armv7l   qemu-arm     arm-linux-musleabihf"
+	"armel   arm-linux-gnueabi     armv5tel qemu-arm     -"
+	"ppc64el powerpc64le-linux-gnu ppc64le  qemu-ppc64le -"
+	"riscv64 riscv64-linux-gnu     riscv64  qemu-riscv64 -"
+	"s390x   s390x-linux-gnu       s390x    qemu-s390x   -")
 
 # CMake reads this file again for every check it compiles; these carry the
 # choice there.
@@ -50,6 +50,7 @@ list(GET row 4 musl_triplet)
 # program that only exits, made with the target's compiler, to see.
 get_property(in_try_compile GLOBAL PROPERTY IN_TRY_COMPILE)
 if(qemu MATCHES "^(.*)[?]$")
+	set(fallback ${CMAKE_MATCH_1})
 	set(qemu -)
 	if(NOT in_try_compile)
 		set(probe ${CMAKE_BINARY_DIR}/CMakeFiles/fitbytes-exit-probe)
@@ -58,7 +59,7 @@ if(qemu MATCHES "^(.*)[?]$")
 			RESULT_VARIABLE built)
 		execute_process(COMMAND ${probe} RESULT_VARIABLE ran OUTPUT_QUIET ERROR_QUIET)
 		if(NOT built EQUAL 0 OR NOT ran EQUAL 0)
-			set(qemu ${CMAKE_MATCH_1})
+			set(qemu ${fallback})
 			message(STATUS "This host cannot run ${FITBYTES_ARCH} programs: tests run under ${qemu}")
 		endif()
 	endif()
