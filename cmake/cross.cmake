@@ -96,22 +96,16 @@ if(NOT EXISTS ${musl_lib}/libc.a OR NOT EXISTS ${musl_lib}/rcrt1.o)
 	message(FATAL_ERROR "${musl_lib}/libc.a or rcrt1.o is missing: install musl-dev:${FITBYTES_ARCH}")
 endif()
 set(FITBYTES_MUSL_TRIPLET ${musl_triplet})
-set(FITBYTES_MUSL_COPYRIGHT /usr/share/doc/musl-dev/copyright)
-if(qemu STREQUAL "-")
-	unset(CMAKE_CROSSCOMPILING_EMULATOR)
-else()
+if(NOT qemu STREQUAL "-")
 	set(CMAKE_CROSSCOMPILING_EMULATOR ${qemu})
 endif()
 
-foreach(what include crtbeginS.o crtendS.o)
+foreach(what include crtbeginS.o crtendS.o libgcc.a)
 	execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${what}
 		OUTPUT_VARIABLE gcc_${what} OUTPUT_STRIP_TRAILING_WHITESPACE
 		COMMAND_ERROR_IS_FATAL ANY)
 endforeach()
-execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-libgcc-file-name
-	OUTPUT_VARIABLE gcc_libgcc OUTPUT_STRIP_TRAILING_WHITESPACE
-	COMMAND_ERROR_IS_FATAL ANY)
 
 set(CMAKE_CXX_FLAGS_INIT "-nostdinc -isystem /usr/include/${musl_triplet} -isystem ${gcc_include}")
 set(CMAKE_CXX_LINK_EXECUTABLE
-	"<CMAKE_CXX_COMPILER> <FLAGS> <CMAKE_CXX_LINK_FLAGS> <LINK_FLAGS> -nostdlib -static-pie -Wl,-static,-pie,--no-dynamic-linker,-z,text ${musl_lib}/rcrt1.o ${musl_lib}/crti.o ${gcc_crtbeginS.o} <OBJECTS> -o <TARGET> <LINK_LIBRARIES> -Wl,--start-group ${musl_lib}/libc.a ${gcc_libgcc} -Wl,--end-group ${gcc_crtendS.o} ${musl_lib}/crtn.o")
+	"<CMAKE_CXX_COMPILER> <FLAGS> <CMAKE_CXX_LINK_FLAGS> <LINK_FLAGS> -nostdlib -static-pie -Wl,-static,-pie,--no-dynamic-linker,-z,text ${musl_lib}/rcrt1.o ${musl_lib}/crti.o ${gcc_crtbeginS.o} <OBJECTS> -o <TARGET> <LINK_LIBRARIES> -Wl,--start-group ${musl_lib}/libc.a ${gcc_libgcc.a} -Wl,--end-group ${gcc_crtendS.o} ${musl_lib}/crtn.o")
