@@ -2,13 +2,24 @@
 # End-to-end cases for both programs: each case runs one program and checks
 # its exact output bytes, that standard error stays empty, and its exit status.
 #
-# usage: cases.sh BINDIR [RUNNER ARGS...]
-# RUNNER, when given, runs every program (valgrind, for one).
+# usage: cases.sh GROUP BINDIR [RUNNER ARGS...]
+# GROUP is one of:
+#   output    the cases, into files, full and closed outputs and
+#             non-blocking pipes and terminals with slow readers
+#   badclose  a close of standard output that fails (needs strace)
+#   nomem     a buffer that cannot be allocated (needs ulimit -v)
+#   widest    the widest width there is, 4294967294 (needs 4 GiB)
+# RUNNER, when given, runs every program (valgrind, an emulator).
+# $FITBYTES_SINK is the harness that makes outputs a shell cannot (sink.cpp).
+#
+# A group that cannot run here exits 77 after saying why (see skip.sh).
 set -u
 export LC_ALL=C		# bytes, not characters, in every substring below
-bin=$1
-shift
+group=$1
+bin=$2
+shift 2
 runner=("$@")
+skip="$(dirname "$0")/skip.sh"
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 cases=0
@@ -25,6 +36,8 @@ fail() {
 # check STATUS EXPECTED PROG [ARGS...]
 # Output goes where $sink says: a file (the default, compared byte for
 # byte), "full" for /dev/full, "closed" for a closed standard output,
+# "late", "nearfull" or "tty" for a non-blocking pipe whose reader starts
+# late, one that is nearly full, or a raw terminal read slowly,
 # "badclose" for a file whose close fails (strace makes the run's last
 # close fail, the one of standard output).
 check() {
@@ -36,6 +49,12 @@ check() {
 	file)	"${runner[@]}" "$bin/$prog" "$@" >"$tmp/out" 2>"$tmp/err" ;;
 	full)	"${runner[@]}" "$bin/$prog" "$@" >/dev/full 2>"$tmp/err" ;;
 	closed)	"${runner[@]}" "$bin/$prog" "$@" >&- 2>"$tmp/err" ;;
+	late|tty)
+		"${FITBYTES_SINK:?the sink harness}" "$sink" "${runner[@]}" "$bin/$prog" "$@" \
+		    >"$tmp/out" 2>"$tmp/err" ;;
+	nearfull)
+		"${FITBYTES_SINK:?the sink harness}" full "${runner[@]}" "$bin/$prog" "$@" \
+		    >"$tmp/out" 2>"$tmp/err" ;;
 	badclose)
 		strace -qq -o "$tmp/trace" -e trace=close "$bin/$prog" "$@" >/dev/null
 		local n=$(grep -c '^close(' "$tmp/trace")
@@ -48,14 +67,24 @@ check() {
 	local what="$prog $(printf '[%.40s] ' "$@")(${sink:-file})"
 	[ "$rc" -eq "$status" ] || fail "$what: exit $rc, want $status"
 	cmp -s "$tmp/out" "$tmp/want" ||
-		fail "$what: printed [$(head -c 200 "$tmp/out")], want [${expected:0:200}]"
+		fail "$what: printed $(wc -c <"$tmp/out") bytes [$(head -c 200 "$tmp/out")], want ${#expected} [${expected:0:200}]"
 	[ -s "$tmp/err" ] && fail "$what: wrote to stderr: $(head -c 500 "$tmp/err")"
+}
+
+# A group that has run ends here.
+finish() {
+	echo "$group: $cases cases, $fails failed"
+	[ "$fails" -eq 0 ]
+	exit
 }
 
 az=abcdefghijklmnopqrstuvwxyz
 bytes=$(printf "$(printf '\\%03o' $(seq 1 255))")	# every byte but zero
 big=$(rep a 131071)				# the longest argument Linux takes
 
+case $group in
+badclose|nomem|widest) ;;
+output)
 # midclip: status, expected, arguments
 check 0 "$(sp 76)"		midclip
 check 0 "abc$(sp 73)"		midclip abc
@@ -130,34 +159,76 @@ for sink in full closed; do
 	check 1 ""		padfront abcdef 2
 	check 1 ""		padfront x 100000
 done
-sink=file
 
-# a close of standard output that fails loses the run too, though every
-# byte was written: on some file systems that is where a lost write shows;
-# only where the programs run cleanly under strace (not under LeakSanitizer)
-if [ ${#runner[@]} -eq 0 ] &&
-    [ -z "$(strace -o /dev/null "$bin/midclip" ab 6 2>&1 >/dev/null)" ]; then
+# a non-blocking output is waited for, never taken for a lost one: a
+# reader that starts late, a pipe with room for 6 bytes, a slow terminal
+sink=late
+check 0 "x$(sp 199999)"		midclip x 200000
+check 0 "$(sp 199999)x"		padfront x 200000
+sink=nearfull
+check 0 "abc$(sp 7)"		midclip abc 10
+check 0 "$(sp 7)abc"		padfront abc 10
+sink=tty
+check 0 "x$(sp 19999)"		midclip x 20000
+check 0 "$(sp 19999)x"		padfront x 20000
+sink=file
+finish ;;
+*)
+	echo "usage: cases.sh output|badclose|nomem|widest BINDIR [RUNNER ARGS...]" >&2
+	exit 2 ;;
+esac
+
+# A close that fails and a memory limit must reach the programs' own system
+# calls and address space, where a runner (valgrind, an emulator) stands.
+case $group in
+badclose|nomem)
+	[ ${#runner[@]} -eq 0 ] ||
+		exec "$skip" design "the programs run under ${runner[0]##*/}, which $group would test instead" ;;
+esac
+
+case $group in
+badclose)
+	# A close of standard output that fails loses the run too, though
+	# every byte was written: on some file systems that is where a lost
+	# write shows.
+	command -v strace >/dev/null || exec "$skip" missing "strace is not installed"
+	[ -z "$(strace -o /dev/null "$bin/midclip" ab 6 2>&1 >/dev/null)" ] ||
+		exec "$skip" missing "the programs do not run cleanly under strace here"
 	sink=badclose
 	check 1 "abc  "		midclip abc 5
-	check 1 "   ab"		padfront ab 5
-	sink=file
-else
-	echo "failed close cases skipped: the programs do not run cleanly under strace here"
-fi
-
-# a buffer that cannot be allocated fails the run; only where a limit on
-# address space works (not under sanitizers or valgrind)
-limit=(sh -c 'ulimit -v 300000 && exec "$0" "$@"')
-if [ ${#runner[@]} -eq 0 ] &&
-    [ "$("${limit[@]}" "$bin/midclip" ab 6 2>/dev/null)" = "ab    " ]; then
+	check 1 "   ab"		padfront ab 5 ;;
+nomem)
+	# A buffer that cannot be allocated fails the run.
+	limit=(sh -c 'ulimit -v 300000 && exec "$0" "$@"')
+	[ "$("${limit[@]}" "$bin/midclip" ab 6 2>/dev/null)" = "ab    " ] ||
+		exec "$skip" missing "no address space limit here"
 	runner=("${limit[@]}")
 	check 1 ""		midclip x 1000000000
 	check 1 ""		midclip x 4294967294
 	check 1 ""		padfront x 1000000000
-	check 1 ""		padfront x 4294967294
-else
-	echo "allocation failure cases skipped: no address space limit here"
-fi
-
-echo "$cases cases, $fails failed"
-[ "$fails" -eq 0 ]
+	check 1 ""		padfront x 4294967294 ;;
+widest)
+	# The widest width works where a buffer of 4 GiB can be had; its bytes
+	# are counted, not stored.
+	# Both run at once: most of their time goes to the kernel's page faults.
+	need=$((2 * 4096 + 512))	# MiB
+	have=$(sed -n 's/^MemAvailable: *\([0-9]*\) kB$/\1/p' /proc/meminfo)
+	have=$((${have:-0} / 1024))
+	[ "$have" -ge "$need" ] ||
+		exec "$skip" missing "$have MiB of memory available, $need MiB needed"
+	pids=()
+	for prog in midclip padfront; do
+		"${FITBYTES_SINK:?the sink harness}" count "${runner[@]}" "$bin/$prog" x 4294967294 \
+		    >"$tmp/$prog" 2>&1 &
+		pids+=($!)
+	done
+	for prog in midclip padfront; do
+		cases=$((cases + 1))
+		wait "${pids[0]}"
+		rc=$?
+		pids=("${pids[@]:1}")
+		[ "$rc" -eq 0 ] && [ "$(cat "$tmp/$prog")" = 4294967294 ] ||
+			fail "$prog x 4294967294: exit $rc, printed $(head -c 200 "$tmp/$prog")"
+	done ;;
+esac
+finish
