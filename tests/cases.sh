@@ -38,7 +38,8 @@ fail() {
 # byte), "full" for /dev/full, "closed" for a closed standard output,
 # "late", "nearfull" or "tty" for a non-blocking pipe whose reader starts
 # late, one that is nearly full, or a raw terminal read slowly,
-# "badclose" for a file whose close fails (strace makes the run's last
+# "fsize" for a file that may not grow beyond 1 KiB (and "fsize-ignored"
+# for one where SIGXFSZ is ignored), "badclose" for a file whose close fails (strace makes the run's last
 # close fail, the one of standard output).
 check() {
 	local status=$1 expected=$2 prog=$3 rc
@@ -54,6 +55,10 @@ check() {
 		    >"$tmp/out" 2>"$tmp/err" ;;
 	nearfull)
 		"${FITBYTES_SINK:?the sink harness}" full "${runner[@]}" "$bin/$prog" "$@" \
+		    >"$tmp/out" 2>"$tmp/err" ;;
+	fsize)	(ulimit -f 1 && exec "${runner[@]}" "$bin/$prog" "$@") >"$tmp/out" 2>"$tmp/err" ;;
+	fsize-ignored)
+		(ulimit -f 1 && trap '' XFSZ && exec "${runner[@]}" "$bin/$prog" "$@") \
 		    >"$tmp/out" 2>"$tmp/err" ;;
 	badclose)
 		strace -qq -o "$tmp/trace" -e trace=close "$bin/$prog" "$@" >/dev/null
@@ -159,6 +164,15 @@ for sink in full closed; do
 	check 1 ""		padfront abcdef 2
 	check 1 ""		padfront x 100000
 done
+
+# a file size limit ends the run as a reader that goes away does: by its
+# signal, or with exit 1 where the signal is ignored
+sink=fsize
+check 153 "x$(sp 1023)"		midclip x 5000
+check 153 "$(sp 1024)"		padfront x 5000
+sink=fsize-ignored
+check 1 "x$(sp 1023)"		midclip x 5000
+check 1 "$(sp 1024)"		padfront x 5000
 
 # a non-blocking output is waited for, never taken for a lost one: a
 # reader that starts late, a pipe with room for 6 bytes, a slow terminal
