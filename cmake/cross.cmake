@@ -1,61 +1,137 @@
-# Toolchain for a Linux target named by its Debian architecture, with
-# Debian's cross compilers:
+# The targets: every Linux machine the project builds for, by its Debian
+# architecture, and a toolchain file for any of them with Debian's cross
+# compilers:
 #
-#   cmake -DCMAKE_TOOLCHAIN_FILE=cmake/cross.cmake -DFITBYTES_ARCH=arm64 \
-#         [-DFITBYTES_LIBC=musl] ...
+#   cmake -DCMAKE_TOOLCHAIN_FILE=cmake/cross.cmake -DFITBYTES_TARGET=arm64 ...
 #
-# With the default FITBYTES_LIBC=glibc the programs link the target's own C
-# library, under /usr/TRIPLET. With musl they are static-PIE programs linked
-# with Debian's musl-dev of that architecture, which run on any Linux kernel
-# of the machine with nothing else installed. Targets other than x86 run
-# their tests under qemu-user; no binfmt handlers are needed.
+# FITBYTES_TARGET is a Debian architecture (the programs link the target's
+# own C library, under /usr/TRIPLET) or musl-ARCH (static-PIE programs
+# linked with Debian's musl-dev of that architecture, which run on any
+# Linux kernel of the machine with nothing else installed). Targets the host
+# cannot run execute their tests under qemu-user; no binfmt handlers are
+# needed. A preset of each name exists for every row.
+#
+# Everything else that needs the list of targets derives it from this table;
+# run as a script it prints what it holds:
+#
+#   cmake -P cmake/cross.cmake              the table, a row a line
+#   cmake -P cmake/cross.cmake packages     Debian packages that build and
+#                                           run every target
+#   cmake -P cmake/cross.cmake foreign      architectures to add to dpkg
 
-# Debian arch, GNU triplet of the compiler, CMAKE_SYSTEM_PROCESSOR, qemu-user
-# emulator (- for none: the host runs it; ending in ? for one that is used
-# only where the host cannot run the programs), musl triplet (- for none).
+# Columns: Debian architecture; GNU triplet of the compiler;
+# CMAKE_SYSTEM_PROCESSOR; qemu-user emulator, ending in ? where it is used
+# only when the host cannot run the programs; musl triplet (- for none: no
+# musl-dev in Debian); the machine readelf names; the oldest processors the
+# programs must run on, as qemu's -cpu names them (- for qemu's default);
+# RPM architecture of the static programs (- for none).
 set(fitbytes_targets
-	"amd64   x86_64-linux-gnu      x86_64   -            x86_64-linux-musl"
-	"i386    i686-linux-gnu        i686     qemu-i386?   i386-linux-musl"
-	"arm64   aarch64-linux-gnu     aarch64  qemu-aarch64 aarch64-linux-musl"
-	"armhf   arm-linux-gnueabihf   armv7l   qemu-arm     arm-linux-musleabihf"
-	"armel   arm-linux-gnueabi     armv5tel qemu-arm     -"
-	"ppc64el powerpc64le-linux-gnu ppc64le  qemu-ppc64le -"
-	"riscv64 riscv64-linux-gnu     riscv64  qemu-riscv64 -"
-	"s390x   s390x-linux-gnu       s390x    qemu-s390x   -")
+	"amd64   x86_64-linux-gnu      x86_64   qemu-x86_64? x86_64-linux-musl      X86-64    qemu64         x86_64"
+	"i386    i686-linux-gnu        i686     qemu-i386?   i386-linux-musl        80386     pentium2       -"
+	"arm64   aarch64-linux-gnu     aarch64  qemu-aarch64 aarch64-linux-musl     AArch64   cortex-a53     aarch64"
+	"armhf   arm-linux-gnueabihf   armv7l   qemu-arm     arm-linux-musleabihf   ARM       cortex-a8      -"
+	"armel   arm-linux-gnueabi     armv5tel qemu-arm     arm-linux-musleabi     ARM       arm926,arm1176 -"
+	"ppc64el powerpc64le-linux-gnu ppc64le  qemu-ppc64le powerpc64le-linux-musl PowerPC64 power8         ppc64le"
+	"riscv64 riscv64-linux-gnu     riscv64  qemu-riscv64 -                      RISC-V    -              -"
+	"s390x   s390x-linux-gnu       s390x    qemu-s390x   s390x-linux-musl       S/390     -              s390x")
 
-# CMake reads this file again for every check it compiles; these carry the
+if(CMAKE_SCRIPT_MODE_FILE)
+	set(what "")
+	math(EXPR last "${CMAKE_ARGC} - 1")
+	if(CMAKE_ARGV${last} MATCHES "^(packages|foreign)$")
+		set(what ${CMAKE_MATCH_1})
+	endif()
+	execute_process(COMMAND dpkg --print-architecture
+		OUTPUT_VARIABLE host OUTPUT_STRIP_TRAILING_WHITESPACE)
+	set(out "")
+	foreach(line IN LISTS fitbytes_targets)
+		separate_arguments(f UNIX_COMMAND "${line}")
+		list(GET f 0 arch)
+		list(GET f 1 gnu)
+		list(GET f 3 qemu)
+		list(GET f 4 musl)
+		if(what STREQUAL "")
+			list(JOIN f " " row)
+			string(APPEND out "${row}\n")
+			continue()
+		endif()
+		set(add "")
+		if(NOT arch STREQUAL host)
+			string(REPLACE "_" "-" gnu ${gnu})
+			if(what STREQUAL packages)
+				string(APPEND out "g++-${gnu}\n")
+			endif()
+			# The host may run the programs of a row whose emulator
+			# is a fallback: then they need that C library.
+			if(qemu MATCHES "[?]$")
+				set(add ${arch})
+				if(what STREQUAL packages)
+					string(APPEND out "libc6:${arch}\n")
+				endif()
+			endif()
+		endif()
+		if(NOT musl STREQUAL "-")
+			if(what STREQUAL packages)
+				string(APPEND out "musl-dev:${arch}\n")
+			endif()
+			if(NOT arch STREQUAL host)
+				set(add ${arch})
+			endif()
+		endif()
+		if(what STREQUAL "foreign" AND add)
+			string(APPEND out "${add}\n")
+		endif()
+	endforeach()
+	if(what STREQUAL packages)
+		string(APPEND out "qemu-user\nqemu-user-static\n")
+	endif()
+	execute_process(COMMAND ${CMAKE_COMMAND} -E echo_append "${out}")
+	return()
+endif()
+
+# CMake reads this file again for every check it compiles; this carries the
 # choice there.
-list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES FITBYTES_ARCH FITBYTES_LIBC)
-if(NOT FITBYTES_LIBC)
+list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES FITBYTES_TARGET)
+if(FITBYTES_TARGET MATCHES "^musl-(.*)$")
+	set(FITBYTES_ARCH ${CMAKE_MATCH_1})
+	set(FITBYTES_LIBC musl)
+else()
+	set(FITBYTES_ARCH "${FITBYTES_TARGET}")
 	set(FITBYTES_LIBC glibc)
 endif()
 
 set(row "")
+set(arches "")
 foreach(line IN LISTS fitbytes_targets)
 	separate_arguments(fields UNIX_COMMAND "${line}")
 	list(GET fields 0 arch)
+	list(APPEND arches ${arch})
 	if(arch STREQUAL "${FITBYTES_ARCH}")
 		set(row ${fields})
 	endif()
 endforeach()
 if(NOT row)
-	message(FATAL_ERROR "FITBYTES_ARCH is \"${FITBYTES_ARCH}\"; it should be one of: amd64 i386 arm64 armhf armel ppc64el riscv64 s390x")
+	list(JOIN arches " " arches)
+	message(FATAL_ERROR "FITBYTES_TARGET is \"${FITBYTES_TARGET}\"; it should be one of ${arches}, or musl- and one of them")
 endif()
 list(GET row 1 gnu_triplet)
 list(GET row 2 processor)
 list(GET row 3 qemu)
 list(GET row 4 musl_triplet)
+list(GET row 5 FITBYTES_MACHINE)
+list(GET row 7 FITBYTES_RPM_ARCH)
 
-# An x86-64 kernel may lack 32-bit support (or have it switched off): run a
-# program that only exits, made with the target's compiler, to see.
+# The host may run some targets' programs itself (an x86-64 kernel those of
+# 32-bit x86, unless its 32-bit support is missing or switched off): run a
+# static program that only exits, made with the target's compiler, to see.
 get_property(in_try_compile GLOBAL PROPERTY IN_TRY_COMPILE)
 if(qemu MATCHES "^(.*)[?]$")
 	set(fallback ${CMAKE_MATCH_1})
 	set(qemu -)
 	if(NOT in_try_compile)
 		set(probe ${CMAKE_BINARY_DIR}/CMakeFiles/fitbytes-exit-probe)
-		file(WRITE ${probe}.c "void _start(void) { __asm__ volatile (\"movl $1, %eax\\n\\txorl %ebx, %ebx\\n\\tint $0x80\"); }\n")
-		execute_process(COMMAND ${gnu_triplet}-gcc -nostdlib -static -fno-pie -no-pie -o ${probe} ${probe}.c
+		file(WRITE ${probe}.c "int main(void) { return 0; }\n")
+		execute_process(COMMAND ${gnu_triplet}-gcc -static -o ${probe} ${probe}.c
 			RESULT_VARIABLE built)
 		execute_process(COMMAND ${probe} RESULT_VARIABLE ran OUTPUT_QUIET ERROR_QUIET)
 		if(NOT built EQUAL 0 OR NOT ran EQUAL 0)
@@ -79,9 +155,6 @@ if(FITBYTES_LIBC STREQUAL glibc)
 	endif()
 	return()
 endif()
-if(NOT FITBYTES_LIBC STREQUAL musl)
-	message(FATAL_ERROR "FITBYTES_LIBC is \"${FITBYTES_LIBC}\"; it should be glibc or musl")
-endif()
 if(musl_triplet STREQUAL "-")
 	message(FATAL_ERROR "no musl build for ${FITBYTES_ARCH}")
 endif()
@@ -96,6 +169,8 @@ if(NOT EXISTS ${musl_lib}/libc.a OR NOT EXISTS ${musl_lib}/rcrt1.o)
 	message(FATAL_ERROR "${musl_lib}/libc.a or rcrt1.o is missing: install musl-dev:${FITBYTES_ARCH}")
 endif()
 set(FITBYTES_MUSL_TRIPLET ${musl_triplet})
+# musl's licence asks that its notice travel with every copy of it.
+set(FITBYTES_MUSL_COPYRIGHT /usr/share/doc/musl-dev/copyright)
 if(NOT qemu STREQUAL "-")
 	set(CMAKE_CROSSCOMPILING_EMULATOR ${qemu})
 endif()

@@ -1,6 +1,6 @@
 # Make the Debian package of an already built tree: cmake -P deb.cmake with
-# SRC, BIN, VERSION, DATE (of the release, YYYY-MM-DD), ARCH, STRIP, READELF,
-# GZIP, DPKG_DEB and OUT set.
+# SRC, BIN, VERSION, DATE (of the release, YYYY-MM-DD), ARCH, MAINTAINER,
+# STRIP, READELF, GZIP, DPKG_DEB and OUT set.
 #
 # Everything in the package is derived from the tree and the NEWS file, with
 # time stamps from SOURCE_DATE_EPOCH (the date of the release in NEWS when it
@@ -8,7 +8,7 @@
 cmake_minimum_required(VERSION 3.25)
 
 set(name fitbytes)
-set(maintainer "fitbytes maintainers <maintainers@users.noreply.c-seed-60357dd0.example>")
+set(maintainer "${MAINTAINER}")
 set(stage ${BIN}/deb)
 set(root ${stage}/root)
 set(doc ${root}/usr/share/doc/${name})
@@ -52,6 +52,17 @@ endif()
 foreach(p IN LISTS programs)
 	run(${STRIP} --remove-section=.comment --remove-section=.note ${p})
 endforeach()
+
+# The summary and description, shared with the RPM, in the control file's
+# form.
+file(READ ${SRC}/packaging/description description)
+string(FIND "${description}" "\n" eol)
+string(SUBSTRING "${description}" 0 ${eol} summary)
+math(EXPR eol "${eol} + 1")
+string(SUBSTRING "${description}" ${eol} -1 description)
+string(STRIP "${description}" description)
+string(REPLACE "\n\n" "\n.\n" description "${description}")
+string(REPLACE "\n" "\n " description " ${description}")
 
 # Copyright in the machine-readable format, its licence text from LICENSE.
 file(READ ${SRC}/LICENSE license)
@@ -112,16 +123,8 @@ Installed-Size: ${kib}
 Depends: libc6 (>= ${libc})
 Section: utils
 Priority: optional
-Description: fit a text into a fixed number of bytes (midclip, padfront)
- midclip prints a text in exactly a given number of bytes: a text that is
- too long keeps its beginning and its end around three full stops, and one
- that is too short is padded with spaces on the right.
- .
- padfront right-aligns a text in a given number of bytes, with spaces in
- front; a text that is long enough is printed unchanged.
- .
- Both print no newline and count bytes, not characters. They are meant for
- scripts, status bars and report generators that call them once per item.
+Description: ${summary}
+${description}
 ")
 
 # Modes and times that do not depend on the umask or the clock.

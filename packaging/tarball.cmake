@@ -1,7 +1,7 @@
 # Make the release tarball of an already built static tree: cmake -P
 # tarball.cmake with SRC, BIN, NAME (the tarball's name and its one top
-# folder), DATE (of the release, YYYY-MM-DD), STRIP, GZIP, TAR and
-# MUSL_COPYRIGHT set. Writes BIN/NAME.tar.gz and BIN/NAME.tar.gz.sha256.
+# folder), DATE (of the release, YYYY-MM-DD), STRIP, GZIP and TAR set.
+# Writes BIN/NAME.tar.gz.
 #
 # Sorted entries owned by 0, fixed modes and time stamps and a gzip header
 # without a name or time: the same sources give the same bytes in any folder.
@@ -13,8 +13,8 @@ set(stage ${BIN}/tarball)
 set(top ${stage}/${NAME})
 set(out ${BIN}/${NAME}.tar.gz)
 
-# The programs and their pages as cmake --install lays them out, the
-# programs stripped of the debug information that even musl's start files
+# The programs, their pages and licences as cmake --install lays them out,
+# the programs stripped of the debug information that even musl's start files
 # bring.
 file(REMOVE_RECURSE ${stage})
 run(${CMAKE_COMMAND} --install ${BIN} --prefix ${top})
@@ -23,16 +23,9 @@ foreach(p IN LISTS programs)
 	run(${STRIP} --strip-all --remove-section=.comment --remove-section=.note ${p})
 endforeach()
 
-# The programs contain musl, whose licence asks that its notice travel with
-# every copy.
 file(COPY_FILE ${SRC}/README.md ${top}/README.md)
-file(COPY_FILE ${SRC}/LICENSE ${top}/LICENSE)
-file(COPY_FILE ${MUSL_COPYRIGHT} ${top}/LICENSE.musl)
 
 run(chmod -R u=rwX,go=rX ${stage})
 run(${TAR} --sort=name --owner=0 --group=0 --numeric-owner --mtime=@${epoch}
 	--format=gnu -C ${stage} -cf ${stage}/${NAME}.tar ${NAME})
 run(${GZIP} -9n -c ${stage}/${NAME}.tar OUTPUT_FILE ${out})
-
-file(SHA256 ${out} sum)
-file(WRITE ${out}.sha256 "${sum}  ${NAME}.tar.gz\n")
