@@ -53,7 +53,7 @@ if(FITBYTES_MUSL_TRIPLET AND TAR_EXECUTABLE)
 
 	if(RPMBUILD AND NOT FITBYTES_RPM_ARCH STREQUAL "-")
 		include(${CMAKE_CURRENT_LIST_DIR}/rpm.cmake)
-		list(APPEND artefacts ${PROJECT_BINARY_DIR}/${CPACK_PACKAGE_FILE_NAME}.rpm)
+		list(APPEND artefacts ${rpm_file})
 		list(APPEND depends rpm)
 	endif()
 elseif(DPKG_DEB AND FITBYTES_ARCH)

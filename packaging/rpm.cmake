@@ -1,5 +1,4 @@
-# An RPM of the static programs (target rpm, which is CPack's package
-# target too), for RPM systems of any age: nothing but the files, no
+# An RPM of the static programs (target rpm), for RPM systems of any age: nothing but the files, no
 # dependency beyond those rpm adds itself, time stamps from
 # SOURCE_DATE_EPOCH or else the release date, so that the same sources
 # give the same bytes in any folder.
@@ -82,11 +81,16 @@ set(CPACK_RPM_SPEC_MORE_DEFINE "%define debug_package %{nil}
 set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_FILE})
 set(CPACK_FITBYTES_DATE ${release_date})
 set(CPACK_VERBATIM_VARIABLES ON)
+# Under names of their own, so that CMake adds no package and package_source
+# targets: the RPM is this build's one CPack artefact.
+set(CPACK_OUTPUT_CONFIG_FILE ${PROJECT_BINARY_DIR}/CPackRPM.cmake)
+set(CPACK_SOURCE_OUTPUT_CONFIG_FILE ${PROJECT_BINARY_DIR}/CMakeFiles/CPackSourceUnused.cmake)
+set(rpm_file ${PROJECT_BINARY_DIR}/${CPACK_PACKAGE_FILE_NAME}.rpm)
 include(CPack)
 
 add_custom_target(rpm
-	COMMAND ${CMAKE_CPACK_COMMAND} --config ${PROJECT_BINARY_DIR}/CPackConfig.cmake
+	COMMAND ${CMAKE_CPACK_COMMAND} --config ${CPACK_OUTPUT_CONFIG_FILE}
 		-B ${PROJECT_BINARY_DIR}
-	COMMENT "Making ${PROJECT_BINARY_DIR}/${CPACK_PACKAGE_FILE_NAME}.rpm"
+	COMMENT "Making ${rpm_file}"
 	VERBATIM)
 add_dependencies(rpm midclip padfront midclip_page padfront_page)
