@@ -166,10 +166,13 @@ for sink in full closed; do
 done
 
 # a file size limit ends the run as a reader that goes away does: by its
-# signal, or with exit 1 where the signal is ignored
-sink=fsize
-check 153 "x$(sp 1023)"		midclip x 5000
-check 153 "$(sp 1024)"		padfront x 5000
+# signal (though not under valgrind, which takes the buffer of a run that a
+# signal ends for a leak), or with exit 1 where the signal is ignored
+if [[ ${runner[0]:-} != *valgrind ]]; then
+	sink=fsize
+	check 153 "x$(sp 1023)"	midclip x 5000
+	check 153 "$(sp 1024)"	padfront x 5000
+fi
 sink=fsize-ignored
 check 1 "x$(sp 1023)"		midclip x 5000
 check 1 "$(sp 1024)"		padfront x 5000
