@@ -27,11 +27,13 @@ check_pie_supported(LANGUAGES CXX)
 set_property(TARGET fitbytes_options PROPERTY INTERFACE_POSITION_INDEPENDENT_CODE ON)
 
 # Control-flow protection has a flag of each processor's own; a compiler
-# refuses the other's.
+# refuses the other's, or with -Werror (clang) ignores it with a warning.
 foreach(flag -fstack-protector-strong -fstack-clash-protection -fcf-protection
     -mbranch-protection=standard)
 	string(MAKE_C_IDENTIFIER "FITBYTES_HAS${flag}" var)
+	set(CMAKE_REQUIRED_FLAGS -Werror)
 	check_cxx_compiler_flag(${flag} ${var})
+	unset(CMAKE_REQUIRED_FLAGS)
 	if(${var})
 		target_compile_options(fitbytes_options INTERFACE ${flag})
 	endif()
