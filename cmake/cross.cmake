@@ -21,10 +21,12 @@
 
 # Columns: Debian architecture; GNU triplet of the compiler;
 # CMAKE_SYSTEM_PROCESSOR; qemu-user emulator, ending in ? where it is used
-# only when the host cannot run the programs; musl triplet (- for none: no
-# musl-dev in Debian); the machine readelf names; the oldest processors the
-# programs must run on, as qemu's -cpu names them (- for qemu's default);
-# RPM architecture of the static programs (- for none).
+# only when the host cannot run the programs; musl triplet (- for none),
+# ending in * where Debian ships no musl-dev of the architecture and
+# cmake/musl-from-source makes it from Debian's musl source; the machine
+# readelf names; the oldest processors the programs must run on, as qemu's
+# -cpu names them (- for qemu's default); RPM architecture of the static
+# programs (- for none).
 set(fitbytes_targets
 	"amd64   x86_64-linux-gnu      x86_64   qemu-x86_64? x86_64-linux-musl      X86-64    qemu64         x86_64"
 	"i386    i686-linux-gnu        i686     qemu-i386?   i386-linux-musl        80386     pentium2       -"
@@ -32,11 +34,12 @@ set(fitbytes_targets
 	"armhf   arm-linux-gnueabihf   armv7l   qemu-arm     arm-linux-musleabihf   ARM       cortex-a8      -"
 	"armel   arm-linux-gnueabi     armv5tel qemu-arm     arm-linux-musleabi     ARM       arm926,arm1176 -"
 	"ppc64el powerpc64le-linux-gnu ppc64le  qemu-ppc64le powerpc64le-linux-musl PowerPC64 power8         ppc64le"
-	"riscv64 riscv64-linux-gnu     riscv64  qemu-riscv64 -                      RISC-V    -              -"
+	"riscv64 riscv64-linux-gnu     riscv64  qemu-riscv64 riscv64-linux-musl*    RISC-V    sifive-u54     -"
 	"s390x   s390x-linux-gnu       s390x    qemu-s390x   s390x-linux-musl       S/390     -              s390x")
 
 if(CMAKE_SCRIPT_MODE_FILE)
 	set(what "")
+	set(from_source "")
 	math(EXPR last "${CMAKE_ARGC} - 1")
 	if(CMAKE_ARGV${last} MATCHES "^(packages|foreign)$")
 		set(what ${CMAKE_MATCH_1})
@@ -70,7 +73,10 @@ if(CMAKE_SCRIPT_MODE_FILE)
 				endif()
 			endif()
 		endif()
-		if(NOT musl STREQUAL "-")
+		if(musl MATCHES "[*]$")
+			# Built from source; its build runs debhelper.
+			set(from_source debhelper)
+		elseif(NOT musl STREQUAL "-")
 			if(what STREQUAL packages)
 				string(APPEND out "musl-dev:${arch}\n")
 			endif()
@@ -84,6 +90,9 @@ if(CMAKE_SCRIPT_MODE_FILE)
 	endforeach()
 	if(what STREQUAL packages)
 		string(APPEND out "qemu-user\nqemu-user-static\n")
+		if(from_source)
+			string(APPEND out "${from_source}\n")
+		endif()
 	endif()
 	execute_process(COMMAND ${CMAKE_COMMAND} -E echo_append "${out}")
 	return()
@@ -164,13 +173,29 @@ endif()
 # each other on some targets and so go in as a group. GCC for 32-bit ARM
 # takes -static-pie yet still names a dynamic loader, hence the explicit
 # linker options.
-set(musl_lib /usr/lib/${musl_triplet})
+#
+# musl comes from Debian's musl-dev of the architecture, in the system, or
+# else from the same package that cmake/musl-from-source makes from Debian's
+# musl source into FITBYTES_MUSL_ROOT (by default the build tree's musl/).
+string(REGEX REPLACE "[*]$" "" musl_triplet ${musl_triplet})
+list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES FITBYTES_MUSL_ROOT)
+if(NOT DEFINED FITBYTES_MUSL_ROOT)
+	set(FITBYTES_MUSL_ROOT "")
+	if(NOT EXISTS /usr/lib/${musl_triplet}/libc.a)
+		set(FITBYTES_MUSL_ROOT ${CMAKE_BINARY_DIR}/musl)
+	endif()
+endif()
+set(musl_lib ${FITBYTES_MUSL_ROOT}/usr/lib/${musl_triplet})
 if(NOT EXISTS ${musl_lib}/libc.a OR NOT EXISTS ${musl_lib}/rcrt1.o)
-	message(FATAL_ERROR "${musl_lib}/libc.a or rcrt1.o is missing: install musl-dev:${FITBYTES_ARCH}")
+	if(FITBYTES_MUSL_ROOT STREQUAL "")
+		message(FATAL_ERROR "${musl_lib}/rcrt1.o is missing: install musl-dev:${FITBYTES_ARCH}")
+	endif()
+	message(FATAL_ERROR "neither musl-dev:${FITBYTES_ARCH} nor ${FITBYTES_MUSL_ROOT} holds musl's libc.a and rcrt1.o: install the one, or make the other from Debian's musl source with\n"
+		"  cmake/musl-from-source ${FITBYTES_ARCH} ${FITBYTES_MUSL_ROOT}")
 endif()
 set(FITBYTES_MUSL_TRIPLET ${musl_triplet})
 # musl's licence asks that its notice travel with every copy of it.
-set(FITBYTES_MUSL_COPYRIGHT /usr/share/doc/musl-dev/copyright)
+set(FITBYTES_MUSL_COPYRIGHT ${FITBYTES_MUSL_ROOT}/usr/share/doc/musl-dev/copyright)
 if(NOT qemu STREQUAL "-")
 	set(CMAKE_CROSSCOMPILING_EMULATOR ${qemu})
 endif()
@@ -181,6 +206,6 @@ foreach(what include crtbeginS.o crtendS.o libgcc.a)
 		COMMAND_ERROR_IS_FATAL ANY)
 endforeach()
 
-set(CMAKE_CXX_FLAGS_INIT "-nostdinc -isystem /usr/include/${musl_triplet} -isystem ${gcc_include}")
+set(CMAKE_CXX_FLAGS_INIT "-nostdinc -isystem ${FITBYTES_MUSL_ROOT}/usr/include/${musl_triplet} -isystem ${gcc_include}")
 set(CMAKE_CXX_LINK_EXECUTABLE
 	"<CMAKE_CXX_COMPILER> <FLAGS> <CMAKE_CXX_LINK_FLAGS> <LINK_FLAGS> -nostdlib -static-pie -Wl,-static,-pie,--no-dynamic-linker,-z,text ${musl_lib}/rcrt1.o ${musl_lib}/crti.o ${gcc_crtbeginS.o} <OBJECTS> -o <TARGET> <LINK_LIBRARIES> -Wl,--start-group ${musl_lib}/libc.a ${gcc_libgcc.a} -Wl,--end-group ${gcc_crtendS.o} ${musl_lib}/crtn.o")
