@@ -55,12 +55,7 @@ endforeach()
 
 # The summary and description, shared with the RPM, in the control file's
 # form.
-file(READ ${SRC}/packaging/description description)
-string(FIND "${description}" "\n" eol)
-string(SUBSTRING "${description}" 0 ${eol} summary)
-math(EXPR eol "${eol} + 1")
-string(SUBSTRING "${description}" ${eol} -1 description)
-string(STRIP "${description}" description)
+read_description(summary description)
 string(REPLACE "\n\n" "\n.\n" description "${description}")
 string(REPLACE "\n" "\n " description " ${description}")
 
