@@ -26,4 +26,33 @@ function(fitbytes_tool name)
 		DEPENDS ${name}.1 VERBATIM)
 	add_custom_target(${name}_page ALL DEPENDS ${page})
 	install(FILES ${page} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+
+	if(FITBYTES_BUILTINS)
+		fitbytes_builtin(${name})
+	endif()
+endfunction()
+
+# fitbytes_builtin(NAME): the program NAME compiled again as the bash
+# loadable builtin DIR/lib/bash/NAME, its main under another name, with the
+# manual page's one-line summary as its help. Installed in lib/bash, not the
+# multiarch library folder: that is where bash looks. A shared object that
+# nothing executes is not executable.
+function(fitbytes_builtin name)
+	file(STRINGS ${name}.1 nd REGEX "^\\.Nd ")
+	string(REGEX REPLACE "^\\.Nd (.)(.*)$" "\\1" first "${nd}")
+	string(REGEX REPLACE "^\\.Nd (.)(.*)$" "\\2" rest "${nd}")
+	string(TOUPPER "${first}" first)
+
+	add_library(${name}_builtin MODULE ${name}.cpp ${PROJECT_SOURCE_DIR}/common/builtin.cpp)
+	target_link_libraries(${name}_builtin PRIVATE fitbytes_builtin_common)
+	target_compile_definitions(${name}_builtin PRIVATE
+		main=tool_main BUILTIN_NAME="${name}" BUILTIN_STRUCT=${name}_struct
+		BUILTIN_SUMMARY="${first}${rest}.")
+	target_link_options(${name}_builtin PRIVATE -Wl,--as-needed)
+	set_target_properties(${name}_builtin PROPERTIES
+		OUTPUT_NAME ${name} PREFIX "" SUFFIX ""
+		CXX_VISIBILITY_PRESET hidden
+		LIBRARY_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/lib/bash)
+	install(TARGETS ${name}_builtin LIBRARY DESTINATION lib/bash
+		PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
 endfunction()

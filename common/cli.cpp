@@ -31,8 +31,8 @@ bool width_parse(const char *arg, uint32_t fallback, uint32_t least,
 // room. On a blocking one it is a socket's send timeout, which the parent
 // chose, and the bytes are lost. Returns false when they are lost; true,
 // with *hangup set when poll saw an error or hang-up and no room, when the
-// next write is to decide.
-static bool out_wait(bool *hangup)
+// next write is to decide. A signal ends the wait where stop says so.
+static bool out_wait(bool *hangup, bool (*stop)())
 {
 	int flags = fcntl(STDOUT_FILENO, F_GETFL);
 	if (flags < 0 || (flags & O_NONBLOCK) == 0)
@@ -43,40 +43,40 @@ static bool out_wait(bool *hangup)
 	p.events = POLLOUT;
 	int n;
 	while ((n = poll(&p, 1, forever)) < 0)
-		if (errno != EINTR)
+		if (errno != EINTR || (stop != nullptr && stop()))
 			return false;
 	*hangup = n > 0 && (p.revents & POLLOUT) == 0 &&
 	    (p.revents & (POLLERR | POLLHUP | POLLNVAL)) != 0;
 	return true;
 }
 
-bool out_write(const char *buf, size_t n)
+bool out_all(const char *buf, size_t n, bool (*stop)())
 {
-	bool ok = true;
 	bool hangup = false;
 
 	// write(2) may take fewer bytes than asked (a pipe, a signal, the
 	// kernel's cap of about 2 GiB a call); go on from where it stopped.
 	while (n > 0) {
 		ssize_t done = write(STDOUT_FILENO, buf, n);
-		if (done < 0 && errno == EINTR)
+		if (done < 0 && errno == EINTR) {
+			if (stop != nullptr && stop())
+				return false;
 			continue;
+		}
 		// After a hang-up the write itself tells: a pipe without a
 		// reader raises SIGPIPE, which ends the run as it ends others.
 		if (done < 0 && (errno == EAGAIN || errno == EWOULDBLOCK) &&
-		    !hangup && out_wait(&hangup))
+		    !hangup && out_wait(&hangup, stop))
 			continue;
-		if (done <= 0) {
-			ok = false;
-			break;
-		}
+		if (done <= 0)
+			return false;
 		hangup = false;
 		buf += done;
 		n -= static_cast<size_t>(done);
+		// A signal that comes after some bytes went cuts the write short
+		// instead of failing it.
+		if (n > 0 && stop != nullptr && stop())
+			return false;
 	}
-	// Some file systems (NFS among them) report a lost write only when the
-	// file is closed.
-	if (close(STDOUT_FILENO) != 0)
-		ok = false;
-	return ok;
+	return true;
 }

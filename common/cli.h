@@ -19,8 +19,16 @@ static_assert(size_t{width_max} < SIZE_MAX,
 bool width_parse(const char *arg, uint32_t fallback, uint32_t least,
     uint32_t *width);
 
-// Write n bytes of buf to standard output and close it, which is the last
-// point where a lost write shows. Returns false when any byte was lost.
+// Write the n bytes of buf to standard output, waiting for room where the
+// output is non-blocking and full. stop, where given, is asked after a write
+// or wait that a signal cut short: true gives up. Returns false when any
+// byte was not written.
+bool out_all(const char *buf, size_t n, bool (*stop)());
+
+// Hand the finished result to standard output: all of it, and whatever the
+// host of the run owes its output besides. A program closes standard output,
+// the last point where a lost write shows; a shell builtin leaves it open and
+// gives way to the shell's signals. Returns false when any byte was lost.
 bool out_write(const char *buf, size_t n);
 
 #endif
