@@ -134,6 +134,10 @@ list(GET row 7 FITBYTES_RPM_ARCH)
 # 32-bit x86, unless its 32-bit support is missing or switched off): run a
 # static program that only exits, made with the target's compiler, to see.
 get_property(in_try_compile GLOBAL PROPERTY IN_TRY_COMPILE)
+# The target's own bash, which the tests load the builtins into, always runs
+# under the emulator: it needs libraries of its machine that only its folder
+# holds.
+string(REGEX REPLACE "[?]$" "" FITBYTES_QEMU ${qemu})
 if(qemu MATCHES "^(.*)[?]$")
 	set(fallback ${CMAKE_MATCH_1})
 	set(qemu -)

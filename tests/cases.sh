@@ -3,6 +3,9 @@
 # its exact output bytes, that standard error stays empty, and its exit status.
 #
 # usage: cases.sh GROUP BINDIR [RUNNER ARGS...]
+#        BASH... cases.sh GROUP --builtins LIBDIR BASH...
+# The second form runs the bash builtins of LIBDIR inside the shell that runs
+# this script, BASH... being the command that starts that shell again.
 # GROUP is one of:
 #   output    the cases, into files, full and closed outputs and
 #             non-blocking pipes and terminals with slow readers
@@ -16,6 +19,11 @@
 set -u
 export LC_ALL=C		# bytes, not characters, in every substring below
 group=$1
+builtins=no
+if [ "$2" = --builtins ]; then
+	builtins=yes
+	shift
+fi
 bin=$2
 shift 2
 runner=("$@")
@@ -24,6 +32,9 @@ tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 cases=0
 fails=0
+if [ $builtins = yes ]; then
+	enable -f "$bin/midclip" midclip && enable -f "$bin/padfront" padfront || exit 1
+fi
 
 sp() { printf '%*s' "$1" ''; }			# N spaces
 rep() { printf "%$2s" '' | tr ' ' "$1"; }	# the byte C, N times
@@ -31,6 +42,35 @@ rep() { printf "%$2s" '' | tr ' ' "$1"; }	# the byte C, N times
 fail() {
 	fails=$((fails + 1))
 	printf 'FAIL: %s\n' "$*" >&2
+}
+
+# invoke PROG [ARGS...]: one run of PROG as the build ships it: the program
+# under the runner, or the builtin in this shell.
+invoke() {
+	if [ $builtins = yes ]; then
+		"$@"
+	else
+		"${runner[@]}" "$bin/$1" "${@:2}"
+	fi
+}
+
+# As invoke, as the last command of a subshell, which a program replaces.
+invoke_last() {
+	if [ $builtins = yes ]; then
+		"$@"
+	else
+		exec "${runner[@]}" "$bin/$1" "${@:2}"
+	fi
+}
+
+# command_of PROG [ARGS...]: the words that start such a run as a process of
+# its own, for a harness: the program, or a shell that loads the builtin.
+command_of() {
+	if [ $builtins = yes ]; then
+		cmd=("${runner[@]}" -c 'enable -f "$0/$1" "$1" && "$@"' "$bin" "$@")
+	else
+		cmd=("${runner[@]}" "$bin/$1" "${@:2}")
+	fi
 }
 
 # check STATUS EXPECTED PROG [ARGS...]
@@ -47,20 +87,19 @@ check() {
 	cases=$((cases + 1))
 	: >"$tmp/out"
 	case ${sink:-file} in
-	file)	"${runner[@]}" "$bin/$prog" "$@" >"$tmp/out" 2>"$tmp/err" ;;
-	full)	"${runner[@]}" "$bin/$prog" "$@" >/dev/full 2>"$tmp/err" ;;
-	closed)	"${runner[@]}" "$bin/$prog" "$@" >&- 2>"$tmp/err" ;;
-	late|tty)
-		"${FITBYTES_SINK:?the sink harness}" "$sink" "${runner[@]}" "$bin/$prog" "$@" \
-		    >"$tmp/out" 2>"$tmp/err" ;;
-	nearfull)
-		"${FITBYTES_SINK:?the sink harness}" full "${runner[@]}" "$bin/$prog" "$@" \
+	file)	invoke "$prog" "$@" >"$tmp/out" 2>"$tmp/err" ;;
+	full)	invoke "$prog" "$@" >/dev/full 2>"$tmp/err" ;;
+	closed)	invoke "$prog" "$@" >&- 2>"$tmp/err" ;;
+	late|tty|nearfull)
+		local mode=${sink/nearfull/full} cmd
+		command_of "$prog" "$@"
+		"${FITBYTES_SINK:?the sink harness}" "$mode" "${cmd[@]}" \
 		    >"$tmp/out" 2>"$tmp/err" ;;
 	# bash reports a child killed by a signal on its own standard error.
-	fsize)	{ (ulimit -f 1 && exec "${runner[@]}" "$bin/$prog" "$@") \
+	fsize)	{ (ulimit -f 1 && invoke_last "$prog" "$@") \
 		    >"$tmp/out" 2>"$tmp/err"; } 2>/dev/null ;;
 	fsize-ignored)
-		(ulimit -f 1 && trap '' XFSZ && exec "${runner[@]}" "$bin/$prog" "$@") \
+		(ulimit -f 1 && trap '' XFSZ && invoke_last "$prog" "$@") \
 		    >"$tmp/out" 2>"$tmp/err" ;;
 	badclose)
 		strace -qq -o "$tmp/trace" -e trace=close "$bin/$prog" "$@" >/dev/null
@@ -199,10 +238,14 @@ esac
 
 # A close that fails and a memory limit must reach the programs' own system
 # calls and address space, where a runner (valgrind, an emulator) stands.
+# A builtin's runner is the shell itself, which matters only when it runs
+# under an emulator.
+wrapper=${runner[0]:-}
+[ $builtins = no ] || [[ ${wrapper##*/} == qemu-* ]] || wrapper=
 case $group in
 badclose|nomem)
-	[ ${#runner[@]} -eq 0 ] ||
-		exec "$skip" design "the programs run under ${runner[0]##*/}, which $group would test instead" ;;
+	[ -z "$wrapper" ] ||
+		exec "$skip" design "the programs run under ${wrapper##*/}, which $group would test instead" ;;
 esac
 
 case $group in
@@ -210,6 +253,8 @@ badclose)
 	# A close of standard output that fails loses the run too, though
 	# every byte was written: on some file systems that is where a lost
 	# write shows.
+	[ $builtins = no ] ||
+		exec "$skip" design "a builtin leaves standard output open for its shell"
 	command -v strace >/dev/null || exec "$skip" missing "strace is not installed"
 	[ -z "$(strace -o /dev/null "$bin/midclip" ab 6 2>&1 >/dev/null)" ] ||
 		exec "$skip" missing "the programs do not run cleanly under strace here"
@@ -218,10 +263,13 @@ badclose)
 	check 1 "   ab"		padfront ab 5 ;;
 nomem)
 	# A buffer that cannot be allocated fails the run.
-	limit=(sh -c 'ulimit -v 300000 && exec "$0" "$@"')
-	[ "$("${limit[@]}" "$bin/midclip" ab 6 2>/dev/null)" = "ab    " ] ||
+	if [ $builtins = yes ]; then
+		ulimit -v 300000 2>/dev/null
+	else
+		runner=(sh -c 'ulimit -v 300000 && exec "$0" "$@"')
+	fi
+	[ "$(invoke midclip ab 6 2>/dev/null)" = "ab    " ] ||
 		exec "$skip" missing "no address space limit here"
-	runner=("${limit[@]}")
 	check 1 ""		midclip x 1000000000
 	check 1 ""		midclip x 4294967294
 	check 1 ""		padfront x 1000000000

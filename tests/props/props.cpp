@@ -3,8 +3,11 @@
 // junk after the digits and values out of range.
 //
 // usage: props MIDCLIP PADFRONT [SEED [RUNS [RUNNER ARGS...]]]
+//        props --builtins LIBDIR SEED RUNS BASH [ARGS...]
 // A failure prints its seed; the same seed replays the same inputs. RUNNER,
 // when given, runs every program (an emulator such as qemu-user, for one).
+// The second form runs every case through one shell, BASH, with the bash
+// builtins of LIBDIR loaded.
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -29,10 +32,11 @@ struct Run {
 
 std::vector<char *> runner;
 
-Run run(const char *prog, const std::vector<std::string> &args)
+// Run the runner's words, then prog and args, as one process.
+Run run(const std::string &prog, const std::vector<std::string> &args)
 {
 	std::vector<char *> argv(runner);
-	argv.push_back(const_cast<char *>(prog));
+	argv.push_back(const_cast<char *>(prog.c_str()));
 	for (const auto &a : args)
 		argv.push_back(const_cast<char *>(a.c_str()));
 	argv.push_back(nullptr);
@@ -131,6 +135,86 @@ struct Gen {
 
 int fails;
 
+// A word for bash, any bytes but zero: $'...' with the control bytes, the
+// quote and the backslash escaped (the script sets the C locale, in which
+// every other byte stands for itself).
+std::string quote(const std::string &s)
+{
+	std::string q = "$'";
+	for (unsigned char c : s) {
+		if (c == '\\' || c == '\'') {
+			q += '\\';
+			q += static_cast<char>(c);
+		} else if (c >= ' ' && c != 0x7f) {
+			q += static_cast<char>(c);
+		} else {
+			char hex[5];
+			std::snprintf(hex, sizeof hex, "\\x%02x", c);
+			q += hex;
+		}
+	}
+	return q + "'";
+}
+
+struct Case {
+	std::string text;
+	Width w;
+	bool third;
+};
+
+// Every case of both builtins through one shell: a script that runs each
+// call, then prints a zero byte, its status and a zero byte (no output holds
+// a zero byte). Returns the runs in order, midclip's then padfront's of each
+// case; the shell's standard error, which must stay empty, goes with the
+// first.
+std::vector<Run> run_builtins(const char *libdir, const std::vector<Case> &cases)
+{
+	char path[] = "/tmp/props-XXXXXX";
+	int fd = mkstemp(path);
+	std::FILE *f = fd < 0 ? nullptr : fdopen(fd, "w");
+	if (f == nullptr) {
+		std::perror("props: script");
+		std::exit(2);
+	}
+	std::string dir = quote(libdir);
+	std::fprintf(f, "export LC_ALL=C\n");
+	std::fprintf(f, "enable -f %s/midclip midclip && enable -f %s/padfront padfront || exit 2\n",
+	    dir.c_str(), dir.c_str());
+	for (const auto &c : cases) {
+		std::string args = "\"$t\" " + quote(c.w.arg) + (c.third ? " 7" : "");
+		std::fprintf(f, "t=%s\n", quote(c.text).c_str());
+		for (const char *prog : { "midclip", "padfront" })
+			std::fprintf(f, "%s %s; printf '\\0%%d\\0' $?\n", prog, args.c_str());
+	}
+	if (std::fclose(f) != 0) {
+		std::perror("props: script");
+		std::exit(2);
+	}
+	Run all = run(path, {});
+	unlink(path);
+
+	std::vector<Run> runs;
+	std::size_t at = 0;
+	while (at < all.out.size()) {
+		std::size_t end = all.out.find('\0', at);
+		std::size_t stop = end == std::string::npos ? end : all.out.find('\0', end + 1);
+		if (stop == std::string::npos)
+			break;
+		Run r;
+		r.out = all.out.substr(at, end - at);
+		r.status = std::atoi(all.out.c_str() + end + 1);
+		runs.push_back(r);
+		at = stop + 1;
+	}
+	if (runs.size() != 2 * cases.size() && ++fails)
+		std::printf("FAIL: the shell ran %zu calls of %zu, exit %d: %.500s\n",
+		    runs.size(), 2 * cases.size(), all.status, all.err.c_str());
+	runs.resize(2 * cases.size());
+	if (!runs.empty())
+		runs[0].err = all.err;
+	return runs;
+}
+
 void fail(const char *prog, unsigned long long seed, int i, const Width &w,
     std::size_t len, const char *why)
 {
@@ -143,8 +227,10 @@ void fail(const char *prog, unsigned long long seed, int i, const Width &w,
 
 int main(int argc, char *argv[])
 {
-	if (argc < 3) {
-		std::fprintf(stderr, "usage: props MIDCLIP PADFRONT [SEED [RUNS [RUNNER ARGS...]]]\n");
+	bool builtins = argc > 1 && std::string(argv[1]) == "--builtins";
+	if (argc < 3 || (builtins && argc < 6)) {
+		std::fprintf(stderr, "usage: props MIDCLIP PADFRONT [SEED [RUNS [RUNNER ARGS...]]]\n"
+		    "       props --builtins LIBDIR SEED RUNS BASH [ARGS...]\n");
 		return 2;
 	}
 	unsigned long long seed = argc > 3 ? std::strtoull(argv[3], nullptr, 10) : 1;
@@ -152,18 +238,27 @@ int main(int argc, char *argv[])
 	runner.assign(argv + (argc > 5 ? 5 : argc), argv + argc);
 	Gen g{ std::mt19937_64(seed) };
 
+	std::vector<Case> cases;
 	for (int i = 0; i < runs; i++) {
 		std::string t = g.text();
 		Width w = g.width(t.size());
+		cases.push_back({ t, w, g.below(8) == 0 });
+	}
+	std::vector<Run> results;
+	if (builtins)
+		results = run_builtins(argv[2], cases);
+
+	for (int i = 0; i < runs; i++) {
+		const std::string &t = cases[i].text;
+		const Width &w = cases[i].w;
 		std::size_t len = t.size();
-		bool third = g.below(8) == 0;
 		std::vector<std::string> args{ t, w.arg };
-		if (third)
+		if (cases[i].third)
 			args.push_back("7");
 
 		// midclip: exactly W bytes, the text's beginning and end around
 		// the marker, the beginning at most one byte longer than the end.
-		Run r = run(argv[1], args);
+		Run r = builtins ? results[2 * i] : run(argv[1], args);
 		if (w.value < 0) {
 			if (r.status != 1 || !r.out.empty() || !r.err.empty())
 				fail("midclip", seed, i, w, len, "too wide a width must fail silently");
@@ -183,7 +278,7 @@ int main(int argc, char *argv[])
 		}
 
 		// padfront: max(L, W) bytes, ending with the text, spaces before it.
-		r = run(argv[2], args);
+		r = builtins ? results[2 * i + 1] : run(argv[2], args);
 		if (w.value < 0) {
 			if (r.status != 1 || !r.out.empty() || !r.err.empty())
 				fail("padfront", seed, i, w, len, "too wide a width must fail silently");
