@@ -17,7 +17,9 @@
 #   cmake -P cmake/cross.cmake              the table, a row a line
 #   cmake -P cmake/cross.cmake packages     Debian packages that build and
 #                                           run every target
-#   cmake -P cmake/cross.cmake foreign      architectures to add to dpkg
+#   cmake -P cmake/cross.cmake foreign      architectures to add to dpkg:
+#                                           every other one, whose bash
+#                                           the builtins' tests load them into
 
 # Columns: Debian architecture; GNU triplet of the compiler;
 # CMAKE_SYSTEM_PROCESSOR; qemu-user emulator, ending in ? where it is used
@@ -60,17 +62,15 @@ if(CMAKE_SCRIPT_MODE_FILE)
 		endif()
 		set(add "")
 		if(NOT arch STREQUAL host)
+			set(add ${arch})
 			string(REPLACE "_" "-" gnu ${gnu})
 			if(what STREQUAL packages)
 				string(APPEND out "g++-${gnu}\n")
 			endif()
 			# The host may run the programs of a row whose emulator
 			# is a fallback: then they need that C library.
-			if(qemu MATCHES "[?]$")
-				set(add ${arch})
-				if(what STREQUAL packages)
-					string(APPEND out "libc6:${arch}\n")
-				endif()
+			if(qemu MATCHES "[?]$" AND what STREQUAL packages)
+				string(APPEND out "libc6:${arch}\n")
 			endif()
 		endif()
 		if(musl MATCHES "[*]$")
@@ -80,16 +80,14 @@ if(CMAKE_SCRIPT_MODE_FILE)
 			if(what STREQUAL packages)
 				string(APPEND out "musl-dev:${arch}\n")
 			endif()
-			if(NOT arch STREQUAL host)
-				set(add ${arch})
-			endif()
 		endif()
 		if(what STREQUAL "foreign" AND add)
 			string(APPEND out "${add}\n")
 		endif()
 	endforeach()
 	if(what STREQUAL packages)
-		string(APPEND out "qemu-user\nqemu-user-static\n")
+		# The native build's builtins need the host's bash headers.
+		string(APPEND out "bash-builtins\nqemu-user\nqemu-user-static\n")
 		if(from_source)
 			string(APPEND out "${from_source}\n")
 		endif()

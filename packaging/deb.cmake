@@ -30,10 +30,11 @@ execute_process(COMMAND date -u -R -d "${DATE}"
 file(REMOVE_RECURSE ${stage})
 run(${CMAKE_COMMAND} -E env DESTDIR=${root}
 	${CMAKE_COMMAND} --install ${BIN} --prefix /usr)
-file(GLOB programs ${root}/usr/bin/*)
+# The programs, and the bash builtins where the build made them.
+file(GLOB programs ${root}/usr/bin/* ${root}/usr/lib/bash/*)
 
-# The C library version the programs need is the highest symbol version
-# they use.
+# The C library version the programs and builtins need is the highest
+# symbol version they use.
 execute_process(COMMAND ${READELF} -V -W ${programs}
 	OUTPUT_VARIABLE versions COMMAND_ERROR_IS_FATAL ANY)
 string(REGEX MATCHALL "GLIBC_[0-9]+(\\.[0-9]+)+" versions "${versions}")
@@ -48,7 +49,8 @@ if(libc VERSION_EQUAL 0)
 	message(FATAL_ERROR "no GLIBC_ symbol version in ${programs}")
 endif()
 
-# Stripped with the target's own tools, without the compilers' notes.
+# Stripped with the target's own tools, without the compilers' notes (a
+# builtin keeps its dynamic symbols, which bash looks it up by).
 foreach(p IN LISTS programs)
 	run(${STRIP} --remove-section=.comment --remove-section=.note ${p})
 endforeach()
@@ -88,6 +90,7 @@ file(WRITE ${root}/usr/share/lintian/overrides/${name}
 # at run time. The padding's memset is fortified, which lintian does not
 # count.
 ${name}: hardening-no-fortify-functions [usr/bin/*]
+${name}: hardening-no-fortify-functions [usr/lib/bash/*]
 ")
 
 # The Debian changelog of a native package is its NEWS, in Debian's form.
