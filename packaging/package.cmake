@@ -15,6 +15,18 @@ if(NOT news_head MATCHES "^fitbytes ${PROJECT_VERSION} \\(([0-9]+-[0-9]+-[0-9]+)
 endif()
 set(release_date ${CMAKE_MATCH_1})
 
+# The README names the release's files; they must be this release's.
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/README.md)
+file(STRINGS ${PROJECT_SOURCE_DIR}/README.md named REGEX "fitbytes[-_][0-9]")
+foreach(line IN LISTS named)
+	string(REGEX MATCHALL "fitbytes[-_][0-9][0-9.]*[0-9]" versions "${line}")
+	foreach(v IN LISTS versions)
+		if(NOT v MATCHES "^fitbytes[-_]${PROJECT_VERSION}$")
+			message(FATAL_ERROR "README.md: \"${v}\" should name release ${PROJECT_VERSION}")
+		endif()
+	endforeach()
+endforeach()
+
 set(fitbytes_maintainer "fitbytes maintainers <maintainers@users.noreply.c-seed-60357dd0.example>")
 
 find_program(DPKG dpkg)
