@@ -45,3 +45,16 @@ target_compile_definitions(fitbytes_builtin_options INTERFACE HAVE_CONFIG_H SHEL
 target_include_directories(fitbytes_builtin_options SYSTEM INTERFACE
 	${bash_include} ${bash_include}/builtins ${bash_include}/include ${bash_loadables})
 target_link_libraries(fitbytes_builtin_options INTERFACE fitbytes_options fitbytes_libc_only)
+
+# The portable builtins link these files alone, in place of the C library's
+# linker script, which would add the dynamic loader (cmake/tool.cmake).
+set(FITBYTES_LIBC_FILES "")
+foreach(what libc.so.6 libc_nonshared.a libgcc.a)
+	execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${what}
+		OUTPUT_VARIABLE file OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
+	if(NOT IS_ABSOLUTE "${file}" OR NOT EXISTS "${file}")
+		message(FATAL_ERROR "${CMAKE_CXX_COMPILER} finds no ${what}")
+	endif()
+	get_filename_component(file ${file} REALPATH)
+	list(APPEND FITBYTES_LIBC_FILES ${file})
+endforeach()

@@ -28,16 +28,17 @@
 # cmake/musl-from-source makes it from Debian's musl source; the machine
 # readelf names; the oldest processors the programs must run on, as qemu's
 # -cpu names them (- for qemu's default); RPM architecture of the static
-# programs (- for none).
+# programs (- for none); Arch Linux architecture of them, on Arch Linux or
+# its ports for other machines (- for none).
 set(fitbytes_targets
-	"amd64   x86_64-linux-gnu      x86_64   qemu-x86_64? x86_64-linux-musl      X86-64    qemu64         x86_64"
-	"i386    i686-linux-gnu        i686     qemu-i386?   i386-linux-musl        80386     pentium2       -"
-	"arm64   aarch64-linux-gnu     aarch64  qemu-aarch64 aarch64-linux-musl     AArch64   cortex-a53     aarch64"
-	"armhf   arm-linux-gnueabihf   armv7l   qemu-arm     arm-linux-musleabihf   ARM       cortex-a8      -"
-	"armel   arm-linux-gnueabi     armv5tel qemu-arm     arm-linux-musleabi     ARM       arm926,arm1176 -"
-	"ppc64el powerpc64le-linux-gnu ppc64le  qemu-ppc64le powerpc64le-linux-musl PowerPC64 power8         ppc64le"
-	"riscv64 riscv64-linux-gnu     riscv64  qemu-riscv64 riscv64-linux-musl*    RISC-V    sifive-u54     -"
-	"s390x   s390x-linux-gnu       s390x    qemu-s390x   s390x-linux-musl       S/390     -              s390x")
+	"amd64   x86_64-linux-gnu      x86_64   qemu-x86_64? x86_64-linux-musl      X86-64    qemu64         x86_64  x86_64"
+	"i386    i686-linux-gnu        i686     qemu-i386?   i386-linux-musl        80386     pentium2       -       i686"
+	"arm64   aarch64-linux-gnu     aarch64  qemu-aarch64 aarch64-linux-musl     AArch64   cortex-a53     aarch64 aarch64"
+	"armhf   arm-linux-gnueabihf   armv7l   qemu-arm     arm-linux-musleabihf   ARM       cortex-a8      -       armv7h"
+	"armel   arm-linux-gnueabi     armv5tel qemu-arm     arm-linux-musleabi     ARM       arm926,arm1176 -       -"
+	"ppc64el powerpc64le-linux-gnu ppc64le  qemu-ppc64le powerpc64le-linux-musl PowerPC64 power8         ppc64le -"
+	"riscv64 riscv64-linux-gnu     riscv64  qemu-riscv64 riscv64-linux-musl*    RISC-V    sifive-u54     -       riscv64"
+	"s390x   s390x-linux-gnu       s390x    qemu-s390x   s390x-linux-musl       S/390     -              s390x   -")
 
 if(CMAKE_SCRIPT_MODE_FILE)
 	set(what "")
@@ -127,6 +128,7 @@ list(GET row 3 qemu)
 list(GET row 4 musl_triplet)
 list(GET row 5 FITBYTES_MACHINE)
 list(GET row 7 FITBYTES_RPM_ARCH)
+list(GET row 8 FITBYTES_ARCH_PKG)
 
 # The host may run some targets' programs itself (an x86-64 kernel those of
 # 32-bit x86, unless its 32-bit support is missing or switched off): run a

@@ -65,8 +65,11 @@ if(NOT FITBYTES_SANITIZE AND
 		unset(CMAKE_REQUIRED_FLAGS)
 		unset(CMAKE_REQUIRED_QUIET)
 		if(FITBYTES_HAS_FORTIFY_${level})
+			# A target whose FITBYTES_UNFORTIFIED property is set opts
+			# out: code that must load where no fortified functions
+			# exist (musl).
 			target_compile_options(fitbytes_options INTERFACE
-				"$<$<CONFIG:Release,RelWithDebInfo,MinSizeRel>:-U_FORTIFY_SOURCE;-D_FORTIFY_SOURCE=${level}>")
+				"$<$<AND:$<CONFIG:Release,RelWithDebInfo,MinSizeRel>,$<NOT:$<BOOL:$<TARGET_PROPERTY:FITBYTES_UNFORTIFIED>>>>:-U_FORTIFY_SOURCE;-D_FORTIFY_SOURCE=${level}>")
 			break()
 		endif()
 	endforeach()

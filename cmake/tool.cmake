@@ -32,27 +32,52 @@ function(fitbytes_tool name)
 	endif()
 endfunction()
 
-# fitbytes_builtin(NAME): the program NAME compiled again as the bash
-# loadable builtin DIR/lib/bash/NAME, its main under another name, with the
-# manual page's one-line summary as its help. Installed in lib/bash, not the
-# multiarch library folder: that is where bash looks. A shared object that
-# nothing executes is not executable.
+# fitbytes_builtin(NAME): the program NAME compiled again as a bash loadable
+# builtin, its main under another name, with the manual page's one-line
+# summary as its help, in two forms:
+# - DIR/lib/bash/NAME, fortified, for this C library's own bash: installed in
+#   lib/bash, not the multiarch library folder, since that is where bash
+#   looks; the Debian package ships it.
+# - DIR/portable/NAME, for the bash of any Linux, glibc's (2.28 or later) or
+#   musl's: the tarballs and the RPM and Arch packages ship it. musl has no
+#   fortified functions and takes a need of libc.so.6 for itself but of no
+#   other library, so it is unfortified and linked with the C library's file
+#   alone, not with the dynamic loader that the link adds on machines whose
+#   stack guard lives there: the guard is found when bash loads it, in
+#   glibc's loader or in musl. Stripped as it ships, so that every package
+#   carries the same bytes.
+# A shared object that nothing executes is not executable.
 function(fitbytes_builtin name)
 	file(STRINGS ${name}.1 nd REGEX "^\\.Nd ")
 	string(REGEX REPLACE "^\\.Nd (.)(.*)$" "\\1" first "${nd}")
 	string(REGEX REPLACE "^\\.Nd (.)(.*)$" "\\2" rest "${nd}")
 	string(TOUPPER "${first}" first)
 
-	add_library(${name}_builtin MODULE ${name}.cpp ${PROJECT_SOURCE_DIR}/common/builtin.cpp)
-	target_link_libraries(${name}_builtin PRIVATE fitbytes_builtin_common)
-	target_compile_definitions(${name}_builtin PRIVATE
-		main=tool_main BUILTIN_NAME="${name}" BUILTIN_STRUCT=${name}_struct
-		BUILTIN_SUMMARY="${first}${rest}.")
-	target_link_options(${name}_builtin PRIVATE -Wl,--as-needed)
+	foreach(kind builtin portable)
+		set(t ${name}_${kind})
+		add_library(${t} MODULE ${name}.cpp ${PROJECT_SOURCE_DIR}/common/builtin.cpp)
+		target_link_libraries(${t} PRIVATE fitbytes_${kind}_common)
+		target_compile_definitions(${t} PRIVATE
+			main=tool_main BUILTIN_NAME="${name}" BUILTIN_STRUCT=${name}_struct
+			BUILTIN_SUMMARY="${first}${rest}.")
+		target_link_options(${t} PRIVATE -Wl,--as-needed)
+		set_target_properties(${t} PROPERTIES
+			OUTPUT_NAME ${name} PREFIX "" SUFFIX ""
+			CXX_VISIBILITY_PRESET hidden)
+	endforeach()
+
 	set_target_properties(${name}_builtin PROPERTIES
-		OUTPUT_NAME ${name} PREFIX "" SUFFIX ""
-		CXX_VISIBILITY_PRESET hidden
 		LIBRARY_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/lib/bash)
 	install(TARGETS ${name}_builtin LIBRARY DESTINATION lib/bash
 		PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
+
+	set_target_properties(${name}_portable PROPERTIES
+		LIBRARY_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/portable
+		FITBYTES_UNFORTIFIED ON)
+	target_link_options(${name}_portable PRIVATE -nodefaultlibs)
+	target_link_libraries(${name}_portable PRIVATE ${FITBYTES_LIBC_FILES})
+	add_custom_command(TARGET ${name}_portable POST_BUILD
+		COMMAND ${CMAKE_STRIP} --remove-section=.comment --remove-section=.note
+			$<TARGET_FILE:${name}_portable>
+		VERBATIM)
 endfunction()

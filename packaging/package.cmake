@@ -33,6 +33,7 @@ find_program(DPKG dpkg)
 find_program(DPKG_DEB dpkg-deb)
 find_program(TAR_EXECUTABLE tar)
 find_program(RPMBUILD rpmbuild)
+find_program(MAKEPKG makepkg)
 find_package(Git QUIET)
 
 # The Debian architecture: the target's, or the host's for a native build.
@@ -50,6 +51,28 @@ if(FITBYTES_MUSL_TRIPLET AND TAR_EXECUTABLE)
 	install(FILES ${FITBYTES_MUSL_COPYRIGHT} RENAME LICENSE.musl
 		DESTINATION ${CMAKE_INSTALL_DATADIR}/licenses/fitbytes)
 
+	# The bash builtins for any Linux, beside the static programs: the glibc
+	# build of this architecture makes them (its portable/ folder), and must
+	# be built first; each preset names its own.
+	set(FITBYTES_BUILTINS_FROM "" CACHE PATH
+		"The glibc build of this architecture, whose portable bash builtins the tarball and packages carry")
+	set(builtins_from ${FITBYTES_BUILTINS_FROM}/portable)
+	if(FITBYTES_BUILTINS_FROM)
+		install(FILES ${builtins_from}/midclip ${builtins_from}/padfront
+			DESTINATION lib/bash COMPONENT bash OPTIONAL
+			PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
+	endif()
+	file(WRITE ${PROJECT_BINARY_DIR}/CMakeFiles/builtins-check.cmake "
+foreach(tool midclip padfront)
+	if(NOT EXISTS \"${builtins_from}/\${tool}\")
+		message(FATAL_ERROR \"The tarball and packages carry the bash builtins of the glibc build of ${FITBYTES_ARCH}, and ${builtins_from}/\${tool} is missing: build it first, and name its folder with -DFITBYTES_BUILTINS_FROM=DIR\")
+	endif()
+endforeach()
+")
+	add_custom_target(builtins_check
+		COMMAND ${CMAKE_COMMAND} -P ${PROJECT_BINARY_DIR}/CMakeFiles/builtins-check.cmake
+		VERBATIM)
+
 	set(tarball fitbytes-${PROJECT_VERSION}-${FITBYTES_MUSL_TRIPLET})
 	add_custom_target(tarball
 		COMMAND ${CMAKE_COMMAND}
@@ -59,14 +82,30 @@ if(FITBYTES_MUSL_TRIPLET AND TAR_EXECUTABLE)
 			-P ${CMAKE_CURRENT_LIST_DIR}/tarball.cmake
 		COMMENT "Making ${PROJECT_BINARY_DIR}/${tarball}.tar.gz"
 		VERBATIM)
-	add_dependencies(tarball midclip padfront midclip_page padfront_page)
+	add_dependencies(tarball midclip padfront midclip_page padfront_page builtins_check)
 	list(APPEND artefacts ${PROJECT_BINARY_DIR}/${tarball}.tar.gz)
 	list(APPEND depends tarball)
 
 	if(RPMBUILD AND NOT FITBYTES_RPM_ARCH STREQUAL "-")
 		include(${CMAKE_CURRENT_LIST_DIR}/rpm.cmake)
-		list(APPEND artefacts ${rpm_file})
+		list(APPEND artefacts ${rpm_files})
 		list(APPEND depends rpm)
+	endif()
+	if(MAKEPKG AND NOT FITBYTES_ARCH_PKG STREQUAL "-")
+		set(archpkg ${PROJECT_BINARY_DIR}/fitbytes-${PROJECT_VERSION}-1-${FITBYTES_ARCH_PKG}.pkg.tar.zst)
+		add_custom_target(archpkg
+			COMMAND ${CMAKE_COMMAND}
+				-DSRC=${PROJECT_SOURCE_DIR} -DBIN=${PROJECT_BINARY_DIR}
+				-DVERSION=${PROJECT_VERSION} -DDATE=${release_date}
+				-DARCH=${FITBYTES_ARCH_PKG} -DCHOST=${FITBYTES_MUSL_TRIPLET}
+				-DMAINTAINER=${fitbytes_maintainer}
+				-DSTRIP=${CMAKE_STRIP} -DMAKEPKG=${MAKEPKG} -DOUT=${archpkg}
+				-P ${CMAKE_CURRENT_LIST_DIR}/arch.cmake
+			COMMENT "Making ${archpkg}"
+			VERBATIM)
+		add_dependencies(archpkg midclip padfront midclip_page padfront_page builtins_check)
+		list(APPEND artefacts ${archpkg})
+		list(APPEND depends archpkg)
 	endif()
 elseif(DPKG_DEB AND FITBYTES_ARCH)
 	set(deb ${PROJECT_BINARY_DIR}/fitbytes_${PROJECT_VERSION}_${FITBYTES_ARCH}.deb)
@@ -81,8 +120,20 @@ elseif(DPKG_DEB AND FITBYTES_ARCH)
 		COMMENT "Making ${deb}"
 		VERBATIM)
 	add_dependencies(deb midclip padfront midclip_page padfront_page)
+	# Every Debian package ships the builtins: a build without them packs
+	# none.
 	if(FITBYTES_BUILTINS)
 		add_dependencies(deb midclip_builtin padfront_builtin)
+	else()
+		set(how "apt-get install bash-builtins")
+		if(CMAKE_CROSSCOMPILING)
+			set(how "cmake/bash-for-arch ${FITBYTES_ARCH} ${FITBYTES_BASH_ROOT}")
+		endif()
+		add_custom_target(deb_refused
+			COMMAND ${CMAKE_COMMAND} -E echo "A Debian package ships the bash builtins, which this build cannot make without bash's headers: ${how}, then configure again."
+			COMMAND ${CMAKE_COMMAND} -E false
+			VERBATIM)
+		add_dependencies(deb deb_refused)
 	endif()
 	list(APPEND artefacts ${deb})
 	list(APPEND depends deb)

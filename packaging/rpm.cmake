@@ -1,7 +1,9 @@
-# An RPM of the static programs (target rpm), for RPM systems of any age: nothing but the files, no
-# dependency beyond those rpm adds itself, time stamps from
-# SOURCE_DATE_EPOCH or else the release date, so that the same sources
-# give the same bytes in any folder.
+# The RPMs of a static build (target rpm): fitbytes, the static programs,
+# for RPM systems of any age: nothing but the files, no dependency beyond
+# those rpm adds itself; and fitbytes-bash, the bash builtins in
+# /usr/lib/bash, which need the C library that rpm's dependency generator
+# finds. Time stamps come from SOURCE_DATE_EPOCH or else the release date,
+# so that the same sources give the same bytes in any folder.
 #
 # Read twice: by the build, to set CPack up, and by cpack, as its project
 # config file, to fix the time stamps before rpmbuild runs.
@@ -42,7 +44,19 @@ set(CPACK_PACKAGE_NAME fitbytes)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR fitbytes)
 set(CPACK_PACKAGE_CONTACT ${fitbytes_maintainer})
-set(CPACK_PACKAGE_FILE_NAME fitbytes-${PROJECT_VERSION}-1.${FITBYTES_RPM_ARCH})
+# The programs are the main package; the builtins (install component bash)
+# are fitbytes-bash. Both named as rpmbuild names them.
+set(CPACK_RPM_COMPONENT_INSTALL ON)
+set(CPACK_COMPONENTS_ALL Unspecified bash)
+set(CPACK_RPM_MAIN_COMPONENT Unspecified)
+set(CPACK_RPM_FILE_NAME RPM-DEFAULT)
+set(CPACK_RPM_BASH_PACKAGE_NAME fitbytes-bash)
+set(CPACK_RPM_BASH_PACKAGE_SUMMARY "${first}${rest}, as bash builtins")
+set(CPACK_RPM_BASH_PACKAGE_DESCRIPTION "${description}
+
+This package holds both as bash loadable builtins, which print the same
+bytes with the same exit status without starting a process:
+enable -f /usr/lib/bash/midclip midclip, and likewise padfront.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_RPM_PACKAGE_RELEASE 1)
@@ -53,12 +67,14 @@ set(CPACK_RPM_PACKAGE_DESCRIPTION "${description}")
 set(CPACK_RPM_PACKAGE_PACKAGER ${fitbytes_maintainer})
 # rpmlint warns of no-url-tag: the project has no web page of its own; and
 # of no-manual-page-for-binary: rpmlint 2.4 takes "1" for a page's name.
-# Static programs need nothing at run time: no automatic requirements.
+# Static programs need nothing at run time: no automatic requirements. The
+# builtins need the C library, as rpm finds.
 set(CPACK_RPM_PACKAGE_AUTOREQ no)
+set(CPACK_RPM_BASH_PACKAGE_AUTOREQ yes)
 set(CPACK_RPM_EXCLUDE_FROM_AUTO_FILELIST_ADDITION
 	/usr/share/man /usr/share/man/man1 /usr/share/licenses)
 set(CPACK_RPM_CHANGELOG_FILE ${PROJECT_BINARY_DIR}/rpm-changelog)
-set(CPACK_RPM_USER_FILELIST
+set(CPACK_RPM_UNSPECIFIED_USER_FILELIST
 	"%license /usr/share/licenses/fitbytes/LICENSE"
 	"%license /usr/share/licenses/fitbytes/LICENSE.musl")
 # The programs and pages go in as installed: stripped by CPack with the
@@ -81,12 +97,14 @@ set(CPACK_VERBATIM_VARIABLES ON)
 # targets: the RPM is this build's one CPack artefact.
 set(CPACK_OUTPUT_CONFIG_FILE ${PROJECT_BINARY_DIR}/CPackRPM.cmake)
 set(CPACK_SOURCE_OUTPUT_CONFIG_FILE ${PROJECT_BINARY_DIR}/CMakeFiles/CPackSourceUnused.cmake)
-set(rpm_file ${PROJECT_BINARY_DIR}/${CPACK_PACKAGE_FILE_NAME}.rpm)
+set(rpm_files
+	${PROJECT_BINARY_DIR}/fitbytes-${PROJECT_VERSION}-1.${FITBYTES_RPM_ARCH}.rpm
+	${PROJECT_BINARY_DIR}/fitbytes-bash-${PROJECT_VERSION}-1.${FITBYTES_RPM_ARCH}.rpm)
 include(CPack)
 
 add_custom_target(rpm
 	COMMAND ${CMAKE_CPACK_COMMAND} --config ${CPACK_OUTPUT_CONFIG_FILE}
 		-B ${PROJECT_BINARY_DIR}
-	COMMENT "Making ${rpm_file}"
+	COMMENT "Making ${rpm_files}"
 	VERBATIM)
-add_dependencies(rpm midclip padfront midclip_page padfront_page)
+add_dependencies(rpm midclip padfront midclip_page padfront_page builtins_check)
