@@ -54,6 +54,9 @@ package() {
 }
 ")
 
+# makepkg asks pacman for the installed packages to record them, and pacman
+# says it has no database on a Debian system: nothing is recorded.
+#
 # makepkg refuses to run as root: then it runs as nobody, in a folder that
 # nobody owns.
 set(as "")

@@ -61,6 +61,9 @@ if(FITBYTES_MUSL_TRIPLET AND TAR_EXECUTABLE)
 		install(FILES ${builtins_from}/midclip ${builtins_from}/padfront
 			DESTINATION lib/bash COMPONENT bash OPTIONAL
 			PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
+		# A package of the builtins alone carries the licence too.
+		install(FILES ${PROJECT_SOURCE_DIR}/LICENSE COMPONENT bash
+			DESTINATION ${CMAKE_INSTALL_DATADIR}/licenses/fitbytes)
 	endif()
 	file(WRITE ${PROJECT_BINARY_DIR}/CMakeFiles/builtins-check.cmake "
 foreach(tool midclip padfront)

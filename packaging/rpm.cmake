@@ -66,7 +66,9 @@ set(CPACK_RPM_PACKAGE_SUMMARY "${first}${rest}")
 set(CPACK_RPM_PACKAGE_DESCRIPTION "${description}")
 set(CPACK_RPM_PACKAGE_PACKAGER ${fitbytes_maintainer})
 # rpmlint warns of no-url-tag: the project has no web page of its own; and
-# of no-manual-page-for-binary: rpmlint 2.4 takes "1" for a page's name.
+# of no-manual-page-for-binary: rpmlint 2.4 takes "1" for a page's name;
+# and of no-documentation for fitbytes-bash, which has its licence alone:
+# the pages are the programs' package's.
 # Static programs need nothing at run time: no automatic requirements. The
 # builtins need the C library, as rpm finds.
 set(CPACK_RPM_PACKAGE_AUTOREQ no)
@@ -77,6 +79,7 @@ set(CPACK_RPM_CHANGELOG_FILE ${PROJECT_BINARY_DIR}/rpm-changelog)
 set(CPACK_RPM_UNSPECIFIED_USER_FILELIST
 	"%license /usr/share/licenses/fitbytes/LICENSE"
 	"%license /usr/share/licenses/fitbytes/LICENSE.musl")
+set(CPACK_RPM_BASH_USER_FILELIST "%license /usr/share/licenses/fitbytes/LICENSE")
 # The programs and pages go in as installed: stripped by CPack with the
 # target's own strip, the pages already gzipped as Fedora has them; no
 # debug package, no build-id links, and none of the host's rpm post-install
