@@ -129,7 +129,7 @@ elseif(DPKG_DEB AND FITBYTES_ARCH)
 		add_dependencies(deb midclip_builtin padfront_builtin)
 	else()
 		set(how "apt-get install bash-builtins")
-		if(CMAKE_CROSSCOMPILING)
+		if(FITBYTES_BASH_ROOT)
 			set(how "cmake/bash-for-arch ${FITBYTES_ARCH} ${FITBYTES_BASH_ROOT}")
 		endif()
 		add_custom_target(deb_refused
