@@ -68,7 +68,7 @@ if(FITBYTES_MUSL_TRIPLET AND TAR_EXECUTABLE)
 	file(WRITE ${PROJECT_BINARY_DIR}/CMakeFiles/builtins-check.cmake "
 foreach(tool midclip padfront)
 	if(NOT EXISTS \"${builtins_from}/\${tool}\")
-		message(FATAL_ERROR \"The tarball and packages carry the bash builtins of the glibc build of ${FITBYTES_ARCH}, and ${builtins_from}/\${tool} is missing: build it first, and name its folder with -DFITBYTES_BUILTINS_FROM=DIR\")
+		message(FATAL_ERROR \"The tarball and packages carry the portable bash builtins of a glibc build of ${FITBYTES_ARCH}, and FITBYTES_BUILTINS_FROM (\\\"${FITBYTES_BUILTINS_FROM}\\\") names none that has \${tool} in its portable/ folder: build one first (the ${FITBYTES_ARCH} preset), and name it with -DFITBYTES_BUILTINS_FROM=DIR\")
 	endif()
 endforeach()
 ")
