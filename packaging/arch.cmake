@@ -22,10 +22,7 @@ file(REMOVE_RECURSE ${work})
 # tarball has them.
 run(${CMAKE_COMMAND} -E env DESTDIR=${root}
 	${CMAKE_COMMAND} --install ${BIN} --prefix /usr)
-file(GLOB programs ${root}/usr/bin/*)
-foreach(p IN LISTS programs)
-	run(${STRIP} --strip-all --remove-section=.comment --remove-section=.note ${p})
-endforeach()
+strip_static(${root}/usr/bin)
 run(chmod -R u=rwX,go=rX ${root})
 
 # Debian's makepkg.conf is for its own machine: the target's name, a zstd

@@ -14,14 +14,10 @@ set(top ${stage}/${NAME})
 set(out ${BIN}/${NAME}.tar.gz)
 
 # The programs, their pages and licences as cmake --install lays them out,
-# the programs stripped of the debug information that even musl's start files
-# bring.
+# the programs stripped.
 file(REMOVE_RECURSE ${stage})
 run(${CMAKE_COMMAND} --install ${BIN} --prefix ${top})
-file(GLOB programs ${top}/bin/*)
-foreach(p IN LISTS programs)
-	run(${STRIP} --strip-all --remove-section=.comment --remove-section=.note ${p})
-endforeach()
+strip_static(${top}/bin)
 
 file(COPY_FILE ${SRC}/README.md ${top}/README.md)
 
